@@ -1,0 +1,44 @@
+# The two commands of this project:
+#   make run    install what is missing, build (Release), run the main job
+#   make test   install what is missing, build, run every test; then again
+#               under AddressSanitizer + UndefinedBehaviorSanitizer
+JOBS ?= $(shell nproc)
+CMAKE_GENERATOR ?= Unix Makefiles
+export CMAKE_GENERATOR
+
+# Sanitizer runs: allocation failures must reach the code as exceptions
+# (the byte buffer reports them), and any finding fails the run.
+SANITIZER_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1:abort_on_error=1 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: run test deps release test-plain test-sanitized bench clean
+
+deps:
+	@scripts/setup-deps
+
+release: deps
+	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DLUM_BUILD_TESTS=OFF -DLUM_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build/release -j $(JOBS)
+
+run: release
+	@scripts/run-demo build/release
+
+test: deps test-plain test-sanitized
+
+test-plain:
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build/test -j $(JOBS)
+	ctest --test-dir build/test --output-on-failure -j $(JOBS)
+
+test-sanitized:
+	cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DLUM_SANITIZE=ON -DLUM_BUILD_BENCH=OFF >/dev/null
+	cmake --build build/asan -j $(JOBS)
+	$(SANITIZER_ENV) ctest --test-dir build/asan --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DLUM_BUILD_TESTS=OFF >/dev/null
+	cmake --build build/bench -j $(JOBS)
+	bench/run-all build/bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,47 @@
+// The 24-bit BMP image that the decoders produce.
+//
+// A 14-byte file header and a 40-byte information header (all fields
+// little-endian), then the rows bottom-up, each row `width` pixels of
+// blue, green, red bytes followed by (width mod 4) zero bytes, which brings
+// a row of 3 * width bytes to a multiple of four.
+//
+//   offset  size  field                      value written
+//    0      2     signature                  "BM"
+//    2      4     file size                  0
+//    6      4     reserved                   0
+//   10      4     offset of the pixel data   54
+//   14      4     information header size    40
+//   18      4     width                      the logo's width as read
+//   22      4     height                     the logo's height as read
+//   26      2     planes                     1
+//   28      2     bits per pixel             24
+//   30..53        compression, sizes,
+//                 resolutions, colours       0
+//
+// File size and image size stay 0: readers take them from the other fields.
+#pragma once
+
+#include <cstdint>
+
+namespace lum {
+
+constexpr int kBmpHeaderSize = 54;
+
+struct Rgb {
+  uint8_t red = 0;
+  uint8_t green = 0;
+  uint8_t blue = 0;
+};
+
+/// Writes the 54 header bytes for an image of this size.
+void WriteBmpHeader(uint8_t* header, int32_t width, int32_t height);
+
+/// Zero bytes after each row: width mod 4 with the sign of the width, so a
+/// negative width has none.
+inline int32_t BmpRowPadding(int32_t width) { return width % 4 > 0 ? width % 4 : 0; }
+
+/// The size of a decoded image: 54 + h * (3w + w mod 4) bytes for w, h >= 1,
+/// the header alone otherwise.
+int64_t DecodedBmpSize(int32_t width, int32_t height);
+
+}  // namespace lum

@@ -1,0 +1,118 @@
+#include "codec/ByteBuffer.h"
+
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <stdexcept>
+
+#include "codec/Errors.h"
+#include "codec/Messages.h"
+#include "platform/files/InputFile.h"
+#include "platform/files/OutputFile.h"
+#include "platform/files/Paths.h"
+
+namespace lum {
+
+namespace {
+
+// Runs a step that may allocate, turning the library's allocation failures
+// into the buffer's own.
+template <typename Step>
+void Growing(Step step) {
+  try {
+    step();
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory();
+  } catch (const std::length_error&) {
+    throw EOutOfMemory();
+  }
+}
+
+}  // namespace
+
+void ByteBuffer::Clear() {
+  bytes_.clear();
+  position_ = 0;
+}
+
+void ByteBuffer::SetSize(int64_t size) {
+  if (size < 0) size = 0;
+  if (static_cast<uint64_t>(size) > bytes_.max_size()) throw EOutOfMemory();
+  Growing([&] { bytes_.resize(static_cast<size_t>(size)); });
+}
+
+void ByteBuffer::Reserve(int64_t capacity) {
+  if (capacity <= Size()) return;
+  if (static_cast<uint64_t>(capacity) > bytes_.max_size()) throw EOutOfMemory();
+  Growing([&] { bytes_.reserve(static_cast<size_t>(capacity)); });
+}
+
+void ByteBuffer::LoadFromFile(const std::string& path) {
+  platform::InputFile file(path);
+  if (file.Size() > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) throw EOutOfMemory();
+  Clear();
+  SetSize(static_cast<int64_t>(file.Size()));
+  // A file that shrank since it was opened gives what it still holds.
+  const size_t got = file.Read(bytes_.data(), bytes_.size());
+  bytes_.resize(got);
+}
+
+void ByteBuffer::SaveToFile(const std::string& path) const {
+  std::unique_ptr<platform::OutputFile> file;
+  try {
+    file = std::make_unique<platform::OutputFile>(path);
+  } catch (const EInOutError& error) {
+    throw EFCreateError(msg::Format(
+        msg::kFileCreate, {platform::AbsolutePath(path), platform::SystemErrorText(error.SystemError())}));
+  }
+  file->Write(bytes_.data(), bytes_.size());
+  file->Close();
+}
+
+int64_t ByteBuffer::Read(void* destination, int64_t count) {
+  if (count <= 0 || position_ < 0 || position_ >= Size()) return 0;
+  const int64_t available = Size() - position_;
+  const int64_t n = count < available ? count : available;
+  std::memcpy(destination, bytes_.data() + position_, static_cast<size_t>(n));
+  position_ += n;
+  return n;
+}
+
+int64_t ByteBuffer::Write(const void* source, int64_t count) {
+  if (count <= 0 || position_ < 0) return 0;
+  if (count > std::numeric_limits<int64_t>::max() - position_) throw EOutOfMemory();
+  const int64_t end = position_ + count;
+  if (end > Size()) {
+    if (static_cast<uint64_t>(end) > bytes_.max_size()) throw EOutOfMemory();
+    Growing([&] {
+      // Grow geometrically so that word-by-word appends stay linear.
+      if (static_cast<size_t>(end) > bytes_.capacity()) {
+        const size_t doubled = bytes_.capacity() * 2;
+        bytes_.reserve(doubled > static_cast<size_t>(end) && doubled <= bytes_.max_size()
+                           ? doubled
+                           : static_cast<size_t>(end));
+      }
+      bytes_.resize(static_cast<size_t>(end));
+    });
+  }
+  std::memcpy(bytes_.data() + position_, source, static_cast<size_t>(count));
+  position_ = end;
+  return count;
+}
+
+int64_t ByteBuffer::Seek(int64_t offset, SeekOrigin origin) {
+  const int64_t base = origin == SeekOrigin::Begin ? 0 : origin == SeekOrigin::Current ? position_ : Size();
+  // Saturate instead of overflowing: any position is allowed, and one this
+  // far out reads nothing either way.
+  if (offset > 0 && base > std::numeric_limits<int64_t>::max() - offset) {
+    position_ = std::numeric_limits<int64_t>::max();
+  } else if (offset < 0 && base < std::numeric_limits<int64_t>::min() - offset) {
+    position_ = std::numeric_limits<int64_t>::min();
+  } else {
+    position_ = base + offset;
+  }
+  return position_;
+}
+
+}  // namespace lum

@@ -1,0 +1,60 @@
+// A growable in-memory byte stream with a position.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lum {
+
+enum class SeekOrigin { Begin, Current, End };
+
+/// Both decoders walk a logo file backwards through one of these, and may
+/// step before its start after the top row. So setting the position never
+/// fails, wherever it lands; a read outside the data yields no bytes, and a
+/// write before the start writes nothing.
+class ByteBuffer {
+ public:
+  /// Size 0, position 0.
+  void Clear();
+
+  /// Replaces the contents with the whole file and sets the position to 0.
+  /// Throws EFOpenError, EOutOfMemory or EInOutError; on failure the
+  /// contents are unspecified but valid.
+  void LoadFromFile(const std::string& path);
+
+  /// Writes the whole contents to the file, created or overwritten. Throws
+  /// EFCreateError ("Datei "%s" kann nicht erstellt werden. %s") when the
+  /// file can't be created, EInOutError when writing fails.
+  void SaveToFile(const std::string& path) const;
+
+  /// Copies up to `count` bytes from the position on and advances it by the
+  /// number copied (0 outside the data).
+  int64_t Read(void* destination, int64_t count);
+
+  /// Writes `count` bytes at the position, growing the buffer as needed, and
+  /// advances the position. Throws EOutOfMemory when it can't grow.
+  int64_t Write(const void* source, int64_t count);
+
+  /// Sets the position relative to the origin and returns it.
+  int64_t Seek(int64_t offset, SeekOrigin origin);
+
+  int64_t Position() const { return position_; }
+  int64_t Size() const { return static_cast<int64_t>(bytes_.size()); }
+
+  /// Resizes the data, keeping the position. New bytes are zero. Throws
+  /// EOutOfMemory.
+  void SetSize(int64_t size);
+
+  /// Makes room for `capacity` bytes without changing the size.
+  void Reserve(int64_t capacity);
+
+  const uint8_t* Data() const { return bytes_.data(); }
+  uint8_t* Data() { return bytes_.data(); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  int64_t position_ = 0;
+};
+
+}  // namespace lum

@@ -1,0 +1,73 @@
+// The failures of the codec and the file services. Each carries the message
+// text that the console converter prints and the viewer shows; the programs
+// catch them by the base class.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace lum {
+
+class LumError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// A file could not be opened for reading (or is no regular file).
+class EFOpenError : public LumError {
+ public:
+  using LumError::LumError;
+};
+
+/// A byte buffer could not be saved because its file could not be created.
+class EFCreateError : public LumError {
+ public:
+  using LumError::LumError;
+};
+
+/// A byte buffer could not grow.
+class EOutOfMemory : public LumError {
+ public:
+  EOutOfMemory();
+};
+
+/// The console decoder's checked arithmetic on the header left 32 bits.
+class EIntOverflow : public LumError {
+ public:
+  EIntOverflow();
+};
+
+/// A logo file too short for its header or for the pixels it announces.
+class EInvalidLogo : public LumError {
+ public:
+  using LumError::LumError;
+};
+
+/// A file that the bitmap loader cannot read as a bitmap.
+class EInvalidGraphic : public LumError {
+ public:
+  EInvalidGraphic();
+};
+
+/// Creating, writing or closing an output file failed. `Code()` is the
+/// classic I/O error code (2, 3, 4, 5, 101, or the system's own number),
+/// `SystemError()` the errno it came from (0 for a short write).
+class EInOutError : public LumError {
+ public:
+  explicit EInOutError(int systemError);
+  static EInOutError ShortWrite();
+
+  int Code() const { return code_; }
+  int SystemError() const { return systemError_; }
+
+ private:
+  EInOutError(int code, int systemError, const std::string& message);
+  int code_;
+  int systemError_;
+};
+
+/// The classic I/O error code for an errno value: 2, 3, 4, 5 or 101 for the
+/// errors that have one, the errno value itself for all others.
+int IoErrorCodeFromErrno(int systemError);
+
+}  // namespace lum

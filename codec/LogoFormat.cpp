@@ -1,0 +1,43 @@
+#include "codec/LogoFormat.h"
+
+namespace lum {
+
+LogoHeader ReadLogoHeader(const uint8_t* bytes) {
+  LogoHeader header;
+  header.width = static_cast<int32_t>(ReadBigEndian32(bytes));
+  header.height = static_cast<int32_t>(ReadBigEndian32(bytes + 4));
+  return header;
+}
+
+void WriteLogoHeader(uint8_t* bytes, LogoHeader header) {
+  WriteBigEndian32(bytes, static_cast<uint32_t>(header.width));
+  WriteBigEndian32(bytes + 4, static_cast<uint32_t>(header.height));
+}
+
+int64_t LogoFileSize(int32_t width, int32_t height) {
+  return kLogoHeaderSize + 2 * int64_t{width} * int64_t{height};
+}
+
+SizeClass ClassifySize(int32_t width, int32_t height) {
+  if (width == 50 && height == 30) return SizeClass::Kvx;
+  if (width == 54 && height == 34) return SizeClass::Hzn;
+  if (width == 0 && height == 0) return SizeClass::None;
+  return SizeClass::Other;
+}
+
+const char* SizeClassExtension(SizeClass sizeClass) {
+  return sizeClass == SizeClass::Hzn ? ".hzn" : ".kvx";
+}
+
+std::string SizeLabelText(int32_t width, int32_t height) {
+  const SizeClass sizeClass = ClassifySize(width, height);
+  if (sizeClass == SizeClass::None) return "(no logo recognized)";
+  std::string text = std::to_string(width) + " x " + std::to_string(height);
+  switch (sizeClass) {
+    case SizeClass::Kvx: return text + "  (KVX compatible)";
+    case SizeClass::Hzn: return text + "  (HZN compatible)";
+    default: return text + "  (no logo recognized)";
+  }
+}
+
+}  // namespace lum

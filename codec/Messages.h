@@ -1,0 +1,36 @@
+// Every message text the codec, the file services and the console programs
+// raise, in one place. The German texts are the run-time library's own and
+// must stay exactly as they are; the English ones are this project's.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace lum::msg {
+
+constexpr const char* kFileOpen = "Datei %s kann nicht geöffnet werden. %s";
+constexpr const char* kFileCreate = "Datei \"%s\" kann nicht erstellt werden. %s";
+constexpr const char* kOutOfMemory = "Expandieren des Speicher-Stream wegen Speichermangel nicht möglich";
+constexpr const char* kIntOverflow = "Integerüberlauf";
+constexpr const char* kInvalidBitmap = "Bitmap ist ungültig";
+
+// I/O errors by their code.
+constexpr const char* kFileNotFound = "Datei nicht gefunden";            // 2
+constexpr const char* kInvalidFileName = "Ungültiger Dateiname";         // 3
+constexpr const char* kTooManyOpenFiles = "Zu viele geöffnete Dateien";  // 4
+constexpr const char* kAccessDenied = "Dateizugriff verweigert";         // 5
+constexpr const char* kDiskFull = "Zu wenig Speicherplatz";              // 101
+constexpr const char* kIoError = "E/A-Fehler %d";                        // any other
+
+// Refusals of malformed logo files.
+constexpr const char* kLogoTooShortForHeader = "Logo file too short for its header: %d bytes";
+constexpr const char* kLogoTooShortForPixels = "Logo file too short for %d x %d pixels: %d bytes";
+
+// The reason given when an input is a FIFO, socket or device.
+constexpr const char* kNotARegularFile = "not a regular file";
+
+/// Fills the placeholders (%s, %d, %x) of `pattern` with `args` in order.
+std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+}  // namespace lum::msg

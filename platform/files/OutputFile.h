@@ -1,0 +1,38 @@
+// Writing a file that a conversion creates.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lum::platform {
+
+/// A file created (or truncated) for writing, with buffered, checked writes.
+/// Every failure is an EInOutError with the classic code of its errno; a
+/// write that the system carries out only in part is "Zu wenig
+/// Speicherplatz".
+class OutputFile {
+ public:
+  explicit OutputFile(const std::string& path);
+  /// If Close() was not called: writes what is buffered and closes, without
+  /// reporting failures, since a destructor runs while another failure is
+  /// already on its way.
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  void Write(const uint8_t* data, size_t count);
+  /// Hands every buffered byte to the system.
+  void Flush();
+  /// Flushes and closes; the file is closed even when this throws.
+  void Close();
+
+ private:
+  void WriteThrough(const uint8_t* data, size_t count);
+
+  int fd_ = -1;
+  std::vector<uint8_t> pending_;
+};
+
+}  // namespace lum::platform

@@ -1,0 +1,16 @@
+// Path and error-text services of the host.
+#pragma once
+
+#include <string>
+
+namespace lum::platform {
+
+/// The path made absolute against the current directory and normalised
+/// lexically ("." and ".." segments removed); symlinks are not resolved.
+/// This is the "full path" that open failures report.
+std::string AbsolutePath(const std::string& path);
+
+/// The operating system's text for an errno value.
+std::string SystemErrorText(int systemError);
+
+}  // namespace lum::platform

@@ -1,0 +1,178 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "codec/ByteBuffer.h"
+#include "codec/Errors.h"
+#include "tests/TestSupport.h"
+
+namespace lum {
+namespace {
+
+using test::Bytes;
+using test::TempDir;
+
+ByteBuffer BufferOf(const Bytes& bytes) {
+  ByteBuffer buffer;
+  buffer.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+  buffer.Seek(0, SeekOrigin::Begin);
+  return buffer;
+}
+
+TEST(ByteBuffer, PositionMayLieAnywhereAndReadsThereYieldNothing) {
+  ByteBuffer buffer = BufferOf({1, 2, 3, 4});
+  uint8_t byte = 0xAA;
+  EXPECT_EQ(buffer.Seek(-10, SeekOrigin::Begin), -10);
+  EXPECT_EQ(buffer.Read(&byte, 1), 0);
+  EXPECT_EQ(byte, 0xAA);
+  EXPECT_EQ(buffer.Seek(2, SeekOrigin::End), 6);
+  EXPECT_EQ(buffer.Read(&byte, 1), 0);
+  EXPECT_EQ(buffer.Seek(-3, SeekOrigin::Current), 3);
+  EXPECT_EQ(buffer.Read(&byte, 1), 1);
+  EXPECT_EQ(byte, 4);
+  buffer.Seek(-5, SeekOrigin::Begin);
+  EXPECT_EQ(buffer.Seek(INT64_MIN, SeekOrigin::Current), INT64_MIN);  // saturates, never wraps
+  EXPECT_EQ(buffer.Seek(INT64_MAX, SeekOrigin::End), INT64_MAX);
+  EXPECT_EQ(buffer.Read(&byte, 1), 0);
+}
+
+TEST(ByteBuffer, ReadStopsAtTheEnd) {
+  ByteBuffer buffer = BufferOf({1, 2, 3});
+  uint8_t bytes[8] = {};
+  buffer.Seek(1, SeekOrigin::Begin);
+  EXPECT_EQ(buffer.Read(bytes, 8), 2);
+  EXPECT_EQ(bytes[0], 2);
+  EXPECT_EQ(bytes[1], 3);
+  EXPECT_EQ(buffer.Position(), 3);
+}
+
+TEST(ByteBuffer, WritePastTheEndGrowsWithZerosAndBeforeTheStartWritesNothing) {
+  ByteBuffer buffer;
+  const uint8_t byte = 7;
+  buffer.Seek(3, SeekOrigin::Begin);
+  EXPECT_EQ(buffer.Write(&byte, 1), 1);
+  ASSERT_EQ(buffer.Size(), 4);
+  EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 4), (Bytes{0, 0, 0, 7}));
+
+  buffer.Seek(-1, SeekOrigin::Begin);
+  EXPECT_EQ(buffer.Write(&byte, 1), 0);
+  EXPECT_EQ(buffer.Size(), 4);
+
+  buffer.Clear();
+  EXPECT_EQ(buffer.Size(), 0);
+  EXPECT_EQ(buffer.Position(), 0);
+}
+
+TEST(ByteBuffer, GrowthBeyondMemoryIsReportedNotFatal) {
+  ByteBuffer buffer;
+  const uint8_t byte = 1;
+  buffer.Seek(INT64_MAX, SeekOrigin::Begin);
+  try {
+    buffer.Write(&byte, 1);
+    FAIL() << "no failure";
+  } catch (const EOutOfMemory& failure) {
+    EXPECT_STREQ(failure.what(), "Expandieren des Speicher-Stream wegen Speichermangel nicht möglich");
+  }
+  EXPECT_THROW(buffer.SetSize(int64_t{1} << 61), EOutOfMemory);
+  EXPECT_EQ(buffer.Size(), 0);
+}
+
+TEST(ByteBuffer, SavesAndLoadsWholeFiles) {
+  TempDir dir;
+  ByteBuffer buffer = BufferOf({9, 8, 7});
+  buffer.SaveToFile(dir / "out.bin");
+  EXPECT_EQ(test::ReadFile(dir / "out.bin"), (Bytes{9, 8, 7}));
+
+  test::WriteFile(dir / "in.bin", {1, 2, 3, 4, 5});
+  buffer.Seek(2, SeekOrigin::Begin);
+  buffer.LoadFromFile(dir / "in.bin");
+  EXPECT_EQ(buffer.Size(), 5);
+  EXPECT_EQ(buffer.Position(), 0);
+  EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 5), (Bytes{1, 2, 3, 4, 5}));
+
+  buffer.Clear();
+  buffer.SaveToFile(dir / "in.bin");  // overwrites
+  EXPECT_TRUE(test::ReadFile(dir / "in.bin").empty());
+}
+
+TEST(ByteBuffer, OpenFailuresNameTheFullPathAndTheSystemsReason) {
+  TempDir dir;
+  ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+  ByteBuffer buffer;
+  try {
+    buffer.LoadFromFile("sub/../missing.kvx");
+    FAIL() << "no failure";
+  } catch (const EFOpenError& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Datei " + dir.Path() + "/missing.kvx kann nicht geöffnet werden. No such file or directory");
+  }
+  try {
+    buffer.LoadFromFile(dir.Path());
+    FAIL() << "no failure";
+  } catch (const EFOpenError& failure) {
+    EXPECT_EQ(std::string(failure.what()), "Datei " + dir.Path() + " kann nicht geöffnet werden. Is a directory");
+  }
+  ASSERT_EQ(::chdir("/"), 0);
+}
+
+TEST(ByteBuffer, SpecialFilesAreRefusedWithoutWaitingOrReading) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.kvx").c_str(), 0600), 0);
+  ByteBuffer buffer;
+  for (const std::string& path : {dir / "pipe.kvx", std::string("/dev/zero"), std::string("/dev/null")}) {
+    try {
+      buffer.LoadFromFile(path);
+      FAIL() << path;
+    } catch (const EFOpenError& failure) {
+      EXPECT_EQ(std::string(failure.what()), "Datei " + path + " kann nicht geöffnet werden. not a regular file");
+    }
+  }
+}
+
+TEST(ByteBuffer, SaveIntoAMissingFolderCannotCreateTheFile) {
+  TempDir dir;
+  ByteBuffer buffer = BufferOf({1});
+  try {
+    buffer.SaveToFile(dir / "no/such.kvx");
+    FAIL() << "no failure";
+  } catch (const EFCreateError& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Datei \"" + dir.Path() + "/no/such.kvx\" kann nicht erstellt werden. No such file or directory");
+  }
+}
+
+TEST(ByteBuffer, SaveOntoAFullDiskReportsIt) {
+  TempDir dir;
+  ASSERT_EQ(::symlink("/dev/full", (dir / "full.kvx").c_str()), 0);
+  ByteBuffer buffer = BufferOf({1, 2, 3});
+  try {
+    buffer.SaveToFile(dir / "full.kvx");
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+    EXPECT_EQ(failure.Code(), 101);
+  }
+}
+
+TEST(IoErrors, CodesAndMessagesFollowTheClassicTable) {
+  EXPECT_STREQ(EInOutError(ENOENT).what(), "Datei nicht gefunden");
+  EXPECT_STREQ(EInOutError(ENOTDIR).what(), "Ungültiger Dateiname");
+  EXPECT_STREQ(EInOutError(ENAMETOOLONG).what(), "Ungültiger Dateiname");
+  EXPECT_STREQ(EInOutError(EMFILE).what(), "Zu viele geöffnete Dateien");
+  EXPECT_STREQ(EInOutError(EROFS).what(), "Dateizugriff verweigert");
+  EXPECT_STREQ(EInOutError(EISDIR).what(), "Dateizugriff verweigert");
+  EXPECT_STREQ(EInOutError(EDQUOT).what(), "Zu wenig Speicherplatz");
+  EXPECT_STREQ(EInOutError::ShortWrite().what(), "Zu wenig Speicherplatz");
+  // Other errors keep their own number, even where it equals a classic code.
+  EXPECT_STREQ(EInOutError(EIO).what(), "E/A-Fehler 5");
+  EXPECT_EQ(EInOutError(EIO).Code(), EIO);
+  EXPECT_STREQ(EInOutError(EINTR).what(), "E/A-Fehler 4");
+  EXPECT_EQ(EInOutError(EACCES).Code(), 5);
+}
+
+}  // namespace
+}  // namespace lum

@@ -1,0 +1,221 @@
+// The lumbatch program end to end: run the built binary in a temporary
+// folder and compare its console lines, exit status and files exactly.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "tests/TestSupport.h"
+
+namespace lum {
+namespace {
+
+using test::Bytes;
+using test::FileExists;
+using test::Lines;
+using test::LogoBytesOf;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+const std::string kBanner = "lumbatch - converts KVX and HZN logo files to 24-bit BMP files";
+
+uint16_t PatternWord(int x, int y) { return static_cast<uint16_t>(0x8000 | (x % 32) << 10 | (y % 32) << 5 | 7); }
+Bytes Kvx() { return LogoBytesOf(50, 30, PatternWord); }
+Bytes Hzn() { return LogoBytesOf(54, 34, PatternWord); }
+
+// The 3008-byte file of a logo whose header claims far more than it holds.
+Bytes Truncated() {
+  Bytes bytes = Kvx();
+  bytes[2] = 0x03;  // width 50 + 768
+  return bytes;
+}
+
+class LumBatchTest : public ::testing::Test {
+ protected:
+  test::ProgramResult Run(const std::vector<std::string>& arguments, test::RunOptions options = {}) {
+    return test::RunProgram(LUMBATCH_PATH, arguments, dir_.Path(), options);
+  }
+  // The banner, its empty line, then `lines`.
+  static std::vector<std::string> Console(std::vector<std::string> lines) {
+    lines.insert(lines.begin(), {kBanner, ""});
+    return lines;
+  }
+  // Every pixel of the BMP file, read by Qt, against the pattern.
+  void ExpectPattern(const std::string& bmpName, int width, int height) {
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(dir_ / bmpName), "BMP")) << bmpName;
+    ASSERT_EQ(image.size(), QSize(width, height));
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const uint16_t w = PatternWord(x, y);
+        ASSERT_EQ(image.pixel(x, y), qRgb((w >> 10 & 31) * 8, (w >> 5 & 31) * 8, (w & 31) * 8)) << x << "," << y;
+      }
+    }
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(LumBatchTest, WithoutArgumentsPrintsBannerAndUsage) {
+  const auto result = Run({});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.output, kBanner + "\n\n" +
+                               "usage: lumbatch filename [/i]\n"
+                               "  filename  a logo file or a wildcard mask, quoted: 'logos/*.kvx'\n"
+                               "  /i        convert files of any size, not only 3008-byte KVX logos\n"
+                               "\n");
+}
+
+TEST_F(LumBatchTest, MaskMatchingNothingPrintsTheBannerOnly) {
+  const auto result = Run({"*.kvx"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.output, kBanner + "\n\n");
+  // "/i" as the only argument is the mask as well as the switch.
+  EXPECT_EQ(Run({"/i"}).output, kBanner + "\n\n");
+}
+
+TEST_F(LumBatchTest, TakesOnlyKvxSizedFilesUnlessToldToIgnoreTheSize) {
+  WriteFile(dir_ / "a.kvx", Kvx());
+  WriteFile(dir_ / "b.hzn", Hzn());
+  WriteFile(dir_ / "c.bmp", Kvx());
+
+  auto result = Run({"*.*"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({"a.kvx => a.bmp"}));
+  EXPECT_FALSE(FileExists(dir_ / "b.bmp"));
+  ExpectPattern("a.bmp", 50, 30);
+
+  // The switch counts in any letter case and anywhere after the mask.
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"*.*", "/i"}, {"*.*", "/I"}, {"*.*", "x", "-I"}}) {
+    result = Run(arguments);
+    EXPECT_EQ(Lines(result.output), Console({"a.kvx => a.bmp", "b.hzn => b.bmp"}));
+  }
+  ExpectPattern("b.bmp", 54, 34);
+  EXPECT_EQ(ReadFile(dir_ / "c.bmp"), Kvx());
+}
+
+TEST_F(LumBatchTest, SkipsBmpFilesInAnyCaseAndConvertsNamesWithoutExtension) {
+  WriteFile(dir_ / "X.BMP", Kvx());
+  WriteFile(dir_ / "logo", Kvx());
+  WriteFile(dir_ / "art.b.kvx", Kvx());
+  const auto result = Run({"*"});
+  EXPECT_EQ(Lines(result.output), Console({"art.b.kvx => art.b.bmp", "logo => logo.bmp"}));
+  EXPECT_EQ(ReadFile(dir_ / "X.BMP"), Kvx());
+  ExpectPattern("logo.bmp", 50, 30);
+}
+
+TEST_F(LumBatchTest, NamesCarryTheMasksFolderAndMatchIgnoringCase) {
+  ASSERT_EQ(::mkdir((dir_ / "sub").c_str(), 0755), 0);
+  WriteFile(dir_ / "sub/b.kvx", Kvx());
+  WriteFile(dir_ / "sub/A.KVX", Kvx());
+  const auto result = Run({"sub/*.kvx"});
+  EXPECT_EQ(Lines(result.output), Console({"sub/A.KVX => sub/A.bmp", "sub/b.kvx => sub/b.bmp"}));
+
+  const auto absolute = Run({dir_ / "sub/a.kvx"});
+  EXPECT_EQ(Lines(absolute.output), Console({dir_ / "sub/A.KVX => " + dir_ / "sub/A.bmp"}));
+}
+
+TEST_F(LumBatchTest, LaterInputsWithTheSameBaseNameOverwriteTheOutput) {
+  WriteFile(dir_ / "a.hzn", Hzn());
+  WriteFile(dir_ / "a.kvx", Kvx());
+  const auto result = Run({"a.*", "/i"});
+  EXPECT_EQ(Lines(result.output), Console({"a.hzn => a.bmp", "a.kvx => a.bmp"}));
+  ExpectPattern("a.bmp", 50, 30);
+}
+
+TEST_F(LumBatchTest, StopsAtTheFirstFailureAndLeavesTheRestUntouched) {
+  for (const char* name : {"a.kvx", "c.kvx", "d.kvx", "e.kvx"}) WriteFile(dir_ / name, Kvx());
+  WriteFile(dir_ / "b.kvx", Truncated());
+  const auto result = Run({"*.kvx"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"a.kvx => a.bmp",
+                                           "Logo file too short for 818 x 30 pixels: 3008 bytes  file: b.kvx"}));
+  for (const char* name : {"b.bmp", "c.bmp", "d.bmp", "e.bmp"}) EXPECT_FALSE(FileExists(dir_ / name)) << name;
+  EXPECT_EQ(ReadFile(dir_ / "b.kvx"), Truncated());
+}
+
+TEST_F(LumBatchTest, OverflowingWidthCreatesNoOutput) {
+  Bytes bytes = Kvx();
+  bytes[0] = 0x40;
+  bytes[3] = 0x01;  // width 1073741825
+  WriteFile(dir_ / "w.kvx", bytes);
+  const auto result = Run({"w.kvx"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Integerüberlauf  file: w.kvx"}));
+  EXPECT_FALSE(FileExists(dir_ / "w.bmp"));
+}
+
+TEST_F(LumBatchTest, FoldersMatchedUnderIgnoreSizeFailToOpenButDotsAreSkipped) {
+  WriteFile(dir_ / "a.kvx", Kvx());
+  ASSERT_EQ(::mkdir((dir_ / "z.kvx").c_str(), 0755), 0);
+  const auto result = Run({"*", "/i"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output),
+            Console({"a.kvx => a.bmp",
+                     "Datei " + dir_ / "z.kvx" + " kann nicht geöffnet werden. Is a directory  file: z.kvx"}));
+}
+
+TEST_F(LumBatchTest, SpecialFilesFailWithoutHanging) {
+  ASSERT_EQ(::mkfifo((dir_ / "p.kvx").c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("/dev/zero", (dir_ / "z.kvx").c_str()), 0);
+  test::RunOptions options;
+  options.timeoutSeconds = 20;
+  auto result = Run({"p.kvx", "/i"}, options);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei " + dir_ / "p.kvx" + " kann nicht geöffnet werden. not a regular file  file: p.kvx"}));
+  result = Run({"z.kvx", "/i"}, options);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei " + dir_ / "z.kvx" + " kann nicht geöffnet werden. not a regular file  file: z.kvx"}));
+  EXPECT_EQ(result.exitStatus, 1);
+}
+
+TEST_F(LumBatchTest, DiskFullIsReportedByTheFailureLineAlone) {
+  WriteFile(dir_ / "a.kvx", Kvx());
+  WriteFile(dir_ / "b.kvx", Kvx());
+  ASSERT_EQ(::symlink("/dev/full", (dir_ / "a.bmp").c_str()), 0);
+  const auto result = Run({"*.kvx"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Zu wenig Speicherplatz  file: a.kvx"}));
+  EXPECT_FALSE(FileExists(dir_ / "b.bmp"));
+}
+
+TEST_F(LumBatchTest, UnreadableInputAndReadOnlyFolderAreReported) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0777), 0);
+  WriteFile(dir_ / "secret.kvx", Kvx());
+  ASSERT_EQ(::chmod((dir_ / "secret.kvx").c_str(), 0), 0);
+  test::RunOptions asUser;
+  asUser.unprivileged = true;
+  auto result = Run({"secret.kvx"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei " + dir_ / "secret.kvx" +
+                     " kann nicht geöffnet werden. Permission denied  file: secret.kvx"}));
+
+  ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
+  WriteFile(dir_ / "ro/a.kvx", Kvx());
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
+  }
+  result = Run({"ro/a.kvx"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Dateizugriff verweigert  file: ro/a.kvx"}));
+  EXPECT_FALSE(FileExists(dir_ / "ro/a.bmp"));
+}
+
+TEST_F(LumBatchTest, NamesThatAreNotUtf8AreConvertedUnderTheirRealName) {
+  const std::string name = "caf\xE9 \"1\" -x.kvx";  // Latin-1, a quote, a blank and a dash
+  WriteFile(dir_ / name, Kvx());
+  const auto result = Run({"caf*"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({name + " => caf\xE9 \"1\" -x.bmp"}));
+  EXPECT_EQ(ReadFile(dir_ / "caf\xE9 \"1\" -x.bmp").size(), 4614u);
+}
+
+}  // namespace
+}  // namespace lum

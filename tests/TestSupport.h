@@ -1,0 +1,71 @@
+// Helpers shared by the test programs: temporary folders, file bytes, logo
+// files built from words, and running a built program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lum::test {
+
+using Bytes = std::vector<uint8_t>;
+
+/// A fresh folder under $TMPDIR, removed with everything in it (read-only
+/// sub-folders included) when the object goes.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+  /// Path() + "/" + name.
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteFile(const std::string& path, const Bytes& bytes);
+Bytes ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+/// A logo file: the header for width x height, then the words as given
+/// (need not be width * height of them).
+Bytes LogoBytes(int32_t width, int32_t height, const std::vector<uint16_t>& words);
+
+/// A well-formed logo whose pixel (x, y) is pixel(x, y).
+template <typename PixelFn>
+Bytes LogoBytesOf(int32_t width, int32_t height, PixelFn pixel) {
+  std::vector<uint16_t> words;
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) words.push_back(pixel(x, y));
+  return LogoBytes(width, height, words);
+}
+
+struct ProgramResult {
+  std::string output;     ///< standard output
+  int exitStatus = -1;    ///< -1 when it did not exit normally or timed out
+  bool timedOut = false;
+};
+
+struct RunOptions {
+  int timeoutSeconds = 60;  ///< the program is killed after this
+  /// When the tests run as root (as in CI containers), run the program as
+  /// the unprivileged user "nobody", so that permissions apply to it.
+  bool unprivileged = false;
+};
+
+/// Runs `program` with `arguments` in `workingDirectory`, collecting its
+/// standard output.
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& workingDirectory, RunOptions options = {});
+
+/// The user id RunOptions::unprivileged runs as (when running as root).
+constexpr unsigned kNobody = 65534;
+
+/// Splits program output into lines (without their line ends).
+std::vector<std::string> Lines(const std::string& output);
+
+}  // namespace lum::test
