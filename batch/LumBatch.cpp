@@ -10,8 +10,6 @@ namespace lum {
 
 namespace {
 
-constexpr uint64_t kKvxFileSizeFilter = kKvxFileSize;
-
 void PrintBanner(std::ostream& console) {
   console << "lumbatch - converts KVX and HZN logo files to 24-bit BMP files\n\n";
 }
@@ -26,7 +24,7 @@ void PrintUsage(std::ostream& console) {
 bool IsEligible(const platform::DirectoryEntry& entry, bool ignoreSize) {
   if (LowerCase(ExtractFileExt(entry.name)) == ".bmp") return false;
   if (entry.name == "." || entry.name == "..") return false;
-  return ignoreSize || entry.size == kKvxFileSizeFilter;
+  return ignoreSize || entry.size == static_cast<uint64_t>(kKvxFileSize);
 }
 
 }  // namespace
