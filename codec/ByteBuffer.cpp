@@ -16,6 +16,12 @@ namespace lum {
 
 namespace {
 
+// No process can hold more than the 128 TiB of a 64-bit user address space;
+// larger sizes are refused before the allocator is asked at all.
+constexpr uint64_t kMaxSize = uint64_t{1} << 47;
+
+bool TooLarge(int64_t size) { return static_cast<uint64_t>(size) > kMaxSize; }
+
 // Runs a step that may allocate, turning the library's allocation failures
 // into the buffer's own.
 template <typename Step>
@@ -38,19 +44,19 @@ void ByteBuffer::Clear() {
 
 void ByteBuffer::SetSize(int64_t size) {
   if (size < 0) size = 0;
-  if (static_cast<uint64_t>(size) > bytes_.max_size()) throw EOutOfMemory();
+  if (TooLarge(size)) throw EOutOfMemory();
   Growing([&] { bytes_.resize(static_cast<size_t>(size)); });
 }
 
 void ByteBuffer::Reserve(int64_t capacity) {
   if (capacity <= Size()) return;
-  if (static_cast<uint64_t>(capacity) > bytes_.max_size()) throw EOutOfMemory();
+  if (TooLarge(capacity)) throw EOutOfMemory();
   Growing([&] { bytes_.reserve(static_cast<size_t>(capacity)); });
 }
 
 void ByteBuffer::LoadFromFile(const std::string& path) {
   platform::InputFile file(path);
-  if (file.Size() > static_cast<uint64_t>(std::numeric_limits<int64_t>::max())) throw EOutOfMemory();
+  if (file.Size() > kMaxSize) throw EOutOfMemory();
   Clear();
   SetSize(static_cast<int64_t>(file.Size()));
   // A file that shrank since it was opened gives what it still holds.
@@ -84,12 +90,12 @@ int64_t ByteBuffer::Write(const void* source, int64_t count) {
   if (count > std::numeric_limits<int64_t>::max() - position_) throw EOutOfMemory();
   const int64_t end = position_ + count;
   if (end > Size()) {
-    if (static_cast<uint64_t>(end) > bytes_.max_size()) throw EOutOfMemory();
+    if (TooLarge(end)) throw EOutOfMemory();
     Growing([&] {
       // Grow geometrically so that word-by-word appends stay linear.
       if (static_cast<size_t>(end) > bytes_.capacity()) {
         const size_t doubled = bytes_.capacity() * 2;
-        bytes_.reserve(doubled > static_cast<size_t>(end) && doubled <= bytes_.max_size()
+        bytes_.reserve(doubled > static_cast<size_t>(end) && doubled <= kMaxSize
                            ? doubled
                            : static_cast<size_t>(end));
       }
