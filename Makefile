@@ -2,6 +2,7 @@
 #   make run    install what is missing, build (Release), run the main job
 #   make test   install what is missing, build, run every test; then again
 #               under AddressSanitizer + UndefinedBehaviorSanitizer
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 CMAKE_GENERATOR ?= Unix Makefiles
 export CMAKE_GENERATOR
