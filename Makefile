@@ -12,7 +12,9 @@ export CMAKE_GENERATOR
 SANITIZER_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1:abort_on_error=1 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test deps release test-plain test-sanitized bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test deps release test-plain test-sanitized bench fuzz clean
 
 deps:
 	@scripts/setup-deps
@@ -40,6 +42,12 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DLUM_BUILD_TESTS=OFF >/dev/null
 	cmake --build build/bench -j $(JOBS)
 	bench/run-all build/bench
+
+# Each libFuzzer target for FUZZ_SECONDS seconds on its seed corpus.
+fuzz: deps
+	CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUM_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	fuzz/run build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

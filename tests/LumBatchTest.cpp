@@ -138,17 +138,6 @@ TEST_F(LumBatchTest, StopsAtTheFirstFailureAndLeavesTheRestUntouched) {
   EXPECT_EQ(ReadFile(dir_ / "b.kvx"), Truncated());
 }
 
-TEST_F(LumBatchTest, OverflowingWidthCreatesNoOutput) {
-  Bytes bytes = Kvx();
-  bytes[0] = 0x40;
-  bytes[3] = 0x01;  // width 1073741825
-  WriteFile(dir_ / "w.kvx", bytes);
-  const auto result = Run({"w.kvx"});
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(Lines(result.output), Console({"Integerüberlauf  file: w.kvx"}));
-  EXPECT_FALSE(FileExists(dir_ / "w.bmp"));
-}
-
 TEST_F(LumBatchTest, FoldersMatchedUnderIgnoreSizeFailToOpenButDotsAreSkipped) {
   WriteFile(dir_ / "a.kvx", Kvx());
   ASSERT_EQ(::mkdir((dir_ / "z.kvx").c_str(), 0755), 0);
@@ -157,64 +146,6 @@ TEST_F(LumBatchTest, FoldersMatchedUnderIgnoreSizeFailToOpenButDotsAreSkipped) {
   EXPECT_EQ(Lines(result.output),
             Console({"a.kvx => a.bmp",
                      "Datei " + dir_ / "z.kvx" + " kann nicht geöffnet werden. Is a directory  file: z.kvx"}));
-}
-
-TEST_F(LumBatchTest, SpecialFilesFailWithoutHanging) {
-  ASSERT_EQ(::mkfifo((dir_ / "p.kvx").c_str(), 0600), 0);
-  ASSERT_EQ(::symlink("/dev/zero", (dir_ / "z.kvx").c_str()), 0);
-  test::RunOptions options;
-  options.timeoutSeconds = 20;
-  auto result = Run({"p.kvx", "/i"}, options);
-  ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(Lines(result.output),
-            Console({"Datei " + dir_ / "p.kvx" + " kann nicht geöffnet werden. not a regular file  file: p.kvx"}));
-  result = Run({"z.kvx", "/i"}, options);
-  ASSERT_FALSE(result.timedOut);
-  EXPECT_EQ(Lines(result.output),
-            Console({"Datei " + dir_ / "z.kvx" + " kann nicht geöffnet werden. not a regular file  file: z.kvx"}));
-  EXPECT_EQ(result.exitStatus, 1);
-}
-
-TEST_F(LumBatchTest, DiskFullIsReportedByTheFailureLineAlone) {
-  WriteFile(dir_ / "a.kvx", Kvx());
-  WriteFile(dir_ / "b.kvx", Kvx());
-  ASSERT_EQ(::symlink("/dev/full", (dir_ / "a.bmp").c_str()), 0);
-  const auto result = Run({"*.kvx"});
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(Lines(result.output), Console({"Zu wenig Speicherplatz  file: a.kvx"}));
-  EXPECT_FALSE(FileExists(dir_ / "b.bmp"));
-}
-
-TEST_F(LumBatchTest, UnreadableInputAndReadOnlyFolderAreReported) {
-  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0777), 0);
-  WriteFile(dir_ / "secret.kvx", Kvx());
-  ASSERT_EQ(::chmod((dir_ / "secret.kvx").c_str(), 0), 0);
-  test::RunOptions asUser;
-  asUser.unprivileged = true;
-  auto result = Run({"secret.kvx"}, asUser);
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(Lines(result.output),
-            Console({"Datei " + dir_ / "secret.kvx" +
-                     " kann nicht geöffnet werden. Permission denied  file: secret.kvx"}));
-
-  ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
-  WriteFile(dir_ / "ro/a.kvx", Kvx());
-  if (::geteuid() != 0) {
-    ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
-  }
-  result = Run({"ro/a.kvx"}, asUser);
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_EQ(Lines(result.output), Console({"Dateizugriff verweigert  file: ro/a.kvx"}));
-  EXPECT_FALSE(FileExists(dir_ / "ro/a.bmp"));
-}
-
-TEST_F(LumBatchTest, NamesThatAreNotUtf8AreConvertedUnderTheirRealName) {
-  const std::string name = "caf\xE9 \"1\" -x.kvx";  // Latin-1, a quote, a blank and a dash
-  WriteFile(dir_ / name, Kvx());
-  const auto result = Run({"caf*"});
-  EXPECT_EQ(result.exitStatus, 0);
-  EXPECT_EQ(Lines(result.output), Console({name + " => caf\xE9 \"1\" -x.bmp"}));
-  EXPECT_EQ(ReadFile(dir_ / "caf\xE9 \"1\" -x.bmp").size(), 4614u);
 }
 
 }  // namespace

@@ -55,6 +55,26 @@ bool FileExists(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0;
 }
 
+FolderSnapshot SnapshotFolder(const std::string& path) {
+  FolderSnapshot snapshot;
+  std::error_code error;
+  for (auto it = fs::recursive_directory_iterator(path, error); !error && it != fs::recursive_directory_iterator();
+       it.increment(error)) {
+    struct stat status {};
+    if (::lstat(it->path().c_str(), &status) != 0) continue;
+    std::string description = std::to_string(status.st_mode) + ":";
+    if (S_ISREG(status.st_mode)) {
+      std::ifstream in(it->path(), std::ios::binary);
+      description += in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+                        : "unreadable, " + std::to_string(status.st_size) + " bytes";
+    } else if (S_ISLNK(status.st_mode)) {
+      description += fs::read_symlink(it->path(), error).native();
+    }
+    snapshot[fs::relative(it->path(), path).native()] = description;
+  }
+  return snapshot;
+}
+
 Bytes LogoBytes(int32_t width, int32_t height, const std::vector<uint16_t>& words) {
   Bytes bytes;
   for (const int32_t field : {width, height}) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ class TempDir {
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
+
+/// What a folder holds, by relative path: each entry's type, permissions and
+/// contents (regular files), or target (symlinks). Does not follow symlinks
+/// and never opens anything but regular files, so FIFOs and devices are safe.
+using FolderSnapshot = std::map<std::string, std::string>;
+FolderSnapshot SnapshotFolder(const std::string& path);
 
 /// A logo file: the header for width x height, then the words as given
 /// (need not be width * height of them).

@@ -1,0 +1,173 @@
+// lumbatch against hostile folders: malformed logos, special files,
+// unwritable places and odd names. Every case checks the exact console
+// lines and exit status, and that the folder afterwards holds what it held
+// before plus exactly the expected outputs, inputs byte-identical.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/TestSupport.h"
+
+namespace lum {
+namespace {
+
+using test::Bytes;
+using test::LogoBytes;
+
+const std::string kBanner = "lumbatch - converts KVX and HZN logo files to 24-bit BMP files";
+
+Bytes Kvx() { return test::LogoBytesOf(50, 30, [](int x, int y) { return 0x8000 | x << 5 | y; }); }
+
+// A 3008-byte file whose header says something else.
+Bytes KvxSizedWithHeader(int32_t width, int32_t height) {
+  Bytes bytes = LogoBytes(width, height, {});
+  bytes.resize(3008, 0x80);
+  return bytes;
+}
+
+class LumBatchHostileTest : public ::testing::Test {
+ protected:
+  void Write(const std::string& name, const Bytes& bytes) { test::WriteFile(dir_ / name, bytes); }
+
+  // Runs lumbatch and checks everything; `created` gives the size of each
+  // file the run must leave behind that was not there before.
+  void Expect(const std::vector<std::string>& arguments, const std::vector<std::string>& lines, int exitStatus,
+              const std::map<std::string, size_t>& created = {}, test::RunOptions options = {}) {
+    const test::FolderSnapshot before = test::SnapshotFolder(dir_.Path());
+    options.timeoutSeconds = 30;
+    const auto result = test::RunProgram(LUMBATCH_PATH, arguments, dir_.Path(), options);
+    ASSERT_FALSE(result.timedOut) << "lumbatch hung";
+    std::vector<std::string> expectedLines = {kBanner, ""};
+    expectedLines.insert(expectedLines.end(), lines.begin(), lines.end());
+    EXPECT_EQ(test::Lines(result.output), expectedLines);
+    EXPECT_EQ(result.exitStatus, exitStatus);
+
+    test::FolderSnapshot after = test::SnapshotFolder(dir_.Path());
+    for (const auto& [name, size] : created) {
+      ASSERT_TRUE(test::FileExists(dir_ / name)) << name;
+      EXPECT_EQ(test::ReadFile(dir_ / name).size(), size) << name;
+      after.erase(name);
+    }
+    EXPECT_EQ(after, before) << "the run changed the folder beyond its outputs";
+  }
+  std::string FullPath(const std::string& name) const { return dir_ / name; }
+
+  test::TempDir dir_;
+};
+
+TEST_F(LumBatchHostileTest, TruncatedLogoIsRefused) {
+  Bytes bytes = Kvx();
+  bytes.resize(1000);
+  Write("t.kvx", bytes);
+  Expect({"t.kvx", "/i"}, {"Logo file too short for 50 x 30 pixels: 1000 bytes  file: t.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, HeaderClaimingAMillionPixelsInAKvxSizedFileIsRefused) {
+  Write("big.kvx", KvxSizedWithHeader(1000, 1000));
+  Expect({"*.kvx"}, {"Logo file too short for 1000 x 1000 pixels: 3008 bytes  file: big.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, NegativeAndZeroSizesGiveTheBmpHeaderAlone) {
+  Write("a.kvx", LogoBytes(-3, 4, {}));
+  Write("b.kvx", LogoBytes(4, -3, {}));
+  Write("c.kvx", LogoBytes(0, 0, {}));
+  Write("d.kvx", LogoBytes(0, 5, {0x8000}));
+  Expect({"*.kvx", "/i"}, {"a.kvx => a.bmp", "b.kvx => b.bmp", "c.kvx => c.bmp", "d.kvx => d.bmp"}, 0,
+         {{"a.bmp", 54}, {"b.bmp", 54}, {"c.bmp", 54}, {"d.bmp", 54}});
+}
+
+TEST_F(LumBatchHostileTest, WidthTooLargeOverflowsBeforeAnyOutput) {
+  Write("w.kvx", KvxSizedWithHeader(1073741825, 30));
+  Expect({"w.kvx"}, {"Integerüberlauf  file: w.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, WidthTooNegativeOverflowsBeforeAnyOutput) {
+  Write("w.kvx", KvxSizedWithHeader(-1073741824, 30));
+  Expect({"w.kvx"}, {"Integerüberlauf  file: w.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, SmallestHeightOverflowsAfterTheHeaderIsWritten) {
+  Write("h.kvx", KvxSizedWithHeader(50, INT32_MIN));
+  Expect({"h.kvx"}, {"Integerüberlauf  file: h.kvx"}, 1, {{"h.bmp", 54}});
+}
+
+TEST_F(LumBatchHostileTest, FolderMatchingTheMaskCannotBeOpened) {
+  ASSERT_EQ(::mkdir((dir_ / "d.kvx").c_str(), 0755), 0);
+  Expect({"*.kvx", "/i"},
+         {"Datei " + FullPath("d.kvx") + " kann nicht geöffnet werden. Is a directory  file: d.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, FifoMatchingTheMaskFailsWithoutWaitingForAWriter) {
+  ASSERT_EQ(::mkfifo((dir_ / "p.kvx").c_str(), 0644), 0);
+  Expect({"*.kvx", "/i"},
+         {"Datei " + FullPath("p.kvx") + " kann nicht geöffnet werden. not a regular file  file: p.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, SymlinkToDevZeroIsNeverRead) {
+  ASSERT_EQ(::symlink("/dev/zero", (dir_ / "z.kvx").c_str()), 0);
+  Expect({"z.kvx"}, {}, 0);  // size 0: not a KVX candidate
+  Expect({"z.kvx", "/i"},
+         {"Datei " + FullPath("z.kvx") + " kann nicht geöffnet werden. not a regular file  file: z.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, UnreadableFileIsReportedWithTheSystemsReason) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0777), 0);
+  Write("secret.kvx", Kvx());
+  ASSERT_EQ(::chmod((dir_ / "secret.kvx").c_str(), 0), 0);
+  test::RunOptions asUser;
+  asUser.unprivileged = true;
+  Expect({"secret.kvx"},
+         {"Datei " + FullPath("secret.kvx") + " kann nicht geöffnet werden. Permission denied  file: secret.kvx"}, 1,
+         {}, asUser);
+}
+
+TEST_F(LumBatchHostileTest, FullDiskIsReportedAndTheRunStops) {
+  Write("a.kvx", Kvx());
+  Write("b.kvx", Kvx());
+  ASSERT_EQ(::symlink("/dev/full", (dir_ / "a.bmp").c_str()), 0);
+  Expect({"*.kvx"}, {"Zu wenig Speicherplatz  file: a.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, ReadOnlyFolderCannotTakeTheOutput) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
+  Write("a.kvx", Kvx());
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(dir_.Path().c_str(), 0555), 0);
+  }
+  test::RunOptions asUser;
+  asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
+  Expect({"a.kvx"}, {"Dateizugriff verweigert  file: a.kvx"}, 1, {}, asUser);
+}
+
+TEST_F(LumBatchHostileTest, NameThatIsNotUtf8IsConvertedUnderItsRealName) {
+  Write("\xC4rger\xFF.kvx", Kvx());
+  Expect({"*.kvx"}, {"\xC4rger\xFF.kvx => \xC4rger\xFF.bmp"}, 0, {{"\xC4rger\xFF.bmp", 4614}});
+}
+
+TEST_F(LumBatchHostileTest, NameWithBlanksQuotesAndALeadingDashIsTakenLiterally) {
+  const std::string name = "-i 'single' \"double\" *.kvx";  // a "*" in a name matches itself too
+  Write(name, Kvx());
+  Expect({name}, {name + " => -i 'single' \"double\" *.bmp"}, 0, {{"-i 'single' \"double\" *.bmp", 4614}});
+}
+
+TEST_F(LumBatchHostileTest, TenThousandFilesAreConvertedInNameOrder) {
+  std::vector<std::string> lines;
+  std::map<std::string, size_t> created;
+  const Bytes logo = Kvx();
+  for (int i = 0; i < 10000; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "l%05d", 9999 - i);
+    Write(std::string(name) + ".kvx", logo);
+  }
+  for (int i = 0; i < 10000; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "l%05d", i);
+    lines.push_back(std::string(name) + ".kvx => " + name + ".bmp");
+    created[std::string(name) + ".bmp"] = 4614;
+  }
+  Expect({"*.kvx"}, lines, 0, created);
+}
+
+}  // namespace
+}  // namespace lum
