@@ -12,15 +12,15 @@
 #include "codec/Encoder.h"
 #include "codec/Errors.h"
 #include "platform/bitmap/Bitmap.h"
-#include "tests/BmpBuilder.h"
+#include "tools/BmpBuilder.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
 namespace {
 
 using platform::Bitmap;
-using test::BmpBytes;
-using test::BmpSpec;
+using tools::BmpBytes;
+using tools::BmpSpec;
 using test::Bytes;
 using test::TempDir;
 
@@ -98,7 +98,7 @@ TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
   ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
   spec.bitsPerPixel = 32;
   ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
-  spec.rows = test::BmpRows::TopDown;
+  spec.rows = tools::BmpRows::TopDown;
   ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
 }
 

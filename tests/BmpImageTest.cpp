@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "codec/BmpImage.h"
-#include "tests/BmpBuilder.h"
+#include "tools/BmpBuilder.h"
 
 namespace lum {
 namespace {
 
-using test::BmpBytes;
-using test::BmpSpec;
-using test::Bytes;
+using tools::BmpBytes;
+using tools::BmpSpec;
+using tools::Bytes;
 
 uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
 
@@ -47,7 +47,7 @@ TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
 
   spec.bitsPerPixel = 24;
   spec.palette.clear();
-  spec.rows = test::BmpRows::TopDown;
+  spec.rows = tools::BmpRows::TopDown;
   bytes = BmpBytes(spec, [](int, int) { return 0; });
   layout = PeekBmpLayout(bytes.data(), bytes.size());
   EXPECT_EQ(layout->height, -5);

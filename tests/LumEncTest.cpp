@@ -8,14 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/BmpBuilder.h"
+#include "tools/BmpBuilder.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
 namespace {
 
-using test::BmpBytes;
-using test::BmpSpec;
+using tools::BmpBytes;
+using tools::BmpSpec;
 using test::Bytes;
 using test::FileExists;
 using test::Lines;
@@ -65,7 +65,7 @@ Bytes Bmp32(int width, int height) {
   spec.width = width;
   spec.height = height;
   spec.bitsPerPixel = 32;
-  spec.rows = test::BmpRows::TopDown;
+  spec.rows = tools::BmpRows::TopDown;
   return BmpBytes(spec, Picture);
 }
 

@@ -1,6 +1,6 @@
-#include "tests/BmpBuilder.h"
+#include "tools/BmpBuilder.h"
 
-namespace lum::test {
+namespace lum::tools {
 
 namespace {
 
@@ -95,4 +95,4 @@ Bytes BmpBytes(const BmpSpec& spec, const std::function<uint32_t(int x, int y)>&
   return bytes;
 }
 
-}  // namespace lum::test
+}  // namespace lum::tools

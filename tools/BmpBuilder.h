@@ -1,14 +1,16 @@
-// BMP files of every common variant, written byte by byte for the tests, so
-// that the loader is checked against files it did not produce itself.
+// BMP files of the common variants, written byte by byte: the sample maker's
+// BMP files, and the tests' inputs for the bitmap loader, which is thereby
+// checked against files it did not produce itself.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-#include "tests/TestSupport.h"
 
-namespace lum::test {
+namespace lum::tools {
+
+using Bytes = std::vector<uint8_t>;
 
 enum class BmpRows { BottomUp, TopDown };
 
@@ -29,4 +31,4 @@ struct BmpSpec {
 /// and 0xRRGGBB for 24 and 32 bits.
 Bytes BmpBytes(const BmpSpec& spec, const std::function<uint32_t(int x, int y)>& pixel);
 
-}  // namespace lum::test
+}  // namespace lum::tools
