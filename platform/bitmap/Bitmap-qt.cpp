@@ -77,7 +77,13 @@ QByteArray ReadBmpFile(const std::string& path) {
 }  // namespace
 
 struct Bitmap::Pixels {
+  explicit Pixels(QImage loaded = {})
+      : image(std::move(loaded)), bits(image.constBits()), bytesPerLine(image.bytesPerLine()) {}
   QImage image;  // Format_ARGB32
+  // Kept at hand: the encoder reads every pixel through a virtual call, and
+  // QImage's own accessors check their arguments each time.
+  const uchar* bits;
+  qsizetype bytesPerLine;
 };
 
 Bitmap::Bitmap() : pixels_(std::make_unique<Pixels>()) {}
@@ -87,21 +93,21 @@ Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 
 Bitmap Bitmap::LoadFromFile(const std::string& path) {
-  return Bitmap(std::make_unique<Pixels>(Pixels{DecodeBmp(ReadBmpFile(path))}));
+  return Bitmap(std::make_unique<Pixels>(DecodeBmp(ReadBmpFile(path))));
 }
 
 Bitmap Bitmap::LoadFromMemory(const uint8_t* bytes, size_t size) {
   CheckRowsPresent(CheckHeader(bytes, size), size);
   // The caller's bytes outlive the decoding, so Qt reads them in place.
   return Bitmap(std::make_unique<Pixels>(
-      Pixels{DecodeBmp(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)))}));
+      DecodeBmp(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)))));
 }
 
 int32_t Bitmap::Width() const { return pixels_->image.width(); }
 int32_t Bitmap::Height() const { return pixels_->image.height(); }
 
 Rgb Bitmap::PixelColour(int32_t x, int32_t y) const {
-  const QRgb pixel = reinterpret_cast<const QRgb*>(pixels_->image.constScanLine(y))[x];
+  const QRgb pixel = reinterpret_cast<const QRgb*>(pixels_->bits + y * pixels_->bytesPerLine)[x];
   return Rgb{static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
              static_cast<uint8_t>(qBlue(pixel))};
 }
