@@ -161,6 +161,7 @@ TEST(LogoNameForTest, ReplacesTheExtensionByTheSizeClasses) {
   EXPECT_EQ(LogoNameFor("logos/cup.BMP", 54, 34), "logos/cup.hzn");
   EXPECT_EQ(LogoNameFor("my.dir/cup", 50, 30), "my.dir/cup.kvx");
   EXPECT_EQ(LogoNameFor("a.b.bmp", 100, 60), "a.b.kvx");
+  EXPECT_EQ(LogoNameFor("square.bmp", 64, 64), "square.kvx");
   EXPECT_EQ(LogoNameFor("swapped.bmp", 34, 54), "swapped.kvx");
   EXPECT_EQ(LogoNameFor("empty.bmp", 0, 0), "empty.kvx");
   // On this host "\" is an ordinary character of a file name.
