@@ -42,8 +42,9 @@ void CheckRowsPresent(const BmpLayout& layout, size_t size) {
 }
 
 // Decodes BMP bytes with Qt's reader, BMP only: a PNG or JPEG named .bmp is
-// not a bitmap here. Pixels are kept unpremultiplied 32-bit, so each read is
-// a plain lookup whatever the file's depth or palette.
+// not a bitmap here. Pixels are kept as unpremultiplied 32-bit 0xAARRGGBB
+// (RGB32 or ARGB32), so each read is a plain lookup whatever the file's depth
+// or palette.
 QImage DecodeBmp(QByteArray bytes) {
   QBuffer device(&bytes);
   device.open(QIODevice::ReadOnly);
@@ -51,8 +52,11 @@ QImage DecodeBmp(QByteArray bytes) {
   reader.setAutoDetectImageFormat(false);
   QImage image;
   if (!reader.read(&image) || image.isNull()) throw EInvalidGraphic();
-  image = image.convertToFormat(QImage::Format_ARGB32);
-  if (image.isNull()) throw EOutOfMemory();
+  // 24- and most 32-bit files arrive as RGB32, which already has this layout.
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) throw EOutOfMemory();
+  }
   return image;
 }
 
@@ -79,7 +83,7 @@ QByteArray ReadBmpFile(const std::string& path) {
 struct Bitmap::Pixels {
   explicit Pixels(QImage loaded = {})
       : image(std::move(loaded)), bits(image.constBits()), bytesPerLine(image.bytesPerLine()) {}
-  QImage image;  // Format_ARGB32
+  QImage image;  // Format_RGB32 or Format_ARGB32
   // Kept at hand: the encoder reads every pixel through a virtual call, and
   // QImage's own accessors check their arguments each time.
   const uchar* bits;
