@@ -1,6 +1,7 @@
 #include "codec/BmpImage.h"
 
 #include <cstring>
+#include <limits>
 
 namespace lum {
 
@@ -14,6 +15,20 @@ void PutLittleEndian16(uint8_t* p, uint16_t v) {
 void PutLittleEndian32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
+
+uint32_t GetLittleEndian32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+uint16_t GetLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;  // the old information header, 16-bit sizes
+constexpr uint32_t kInfoHeaderSize = 40;
+// Compression values whose rows have a fixed size.
+constexpr uint32_t kBiRgb = 0;
+constexpr uint32_t kBiBitFields = 3;
+constexpr uint32_t kBiAlphaBitFields = 6;
 
 }  // namespace
 
@@ -32,6 +47,58 @@ void WriteBmpHeader(uint8_t* header, int32_t width, int32_t height) {
 int64_t DecodedBmpSize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return kBmpHeaderSize;
   return kBmpHeaderSize + int64_t{height} * (3 * int64_t{width} + BmpRowPadding(width));
+}
+
+void WriteBmpFileHeader(uint8_t* header, int32_t width, int32_t height) {
+  WriteBmpHeader(header, width, height);
+  const int64_t fileSize = DecodedBmpSize(width, height);
+  PutLittleEndian32(header + 2, static_cast<uint32_t>(fileSize));
+  PutLittleEndian32(header + 34, static_cast<uint32_t>(fileSize - kBmpHeaderSize));
+}
+
+int64_t BmpLayout::PixelDataEnd() const {
+  const int64_t rowBytes = (Magnitude(width) * bitsPerPixel + 31) / 32 * 4;
+  const int64_t rows = Magnitude(height);
+  // Saturates: no file reaches that far anyway.
+  if (rows != 0 && rowBytes > (std::numeric_limits<int64_t>::max() - pixelDataOffset) / rows) {
+    return std::numeric_limits<int64_t>::max();
+  }
+  return pixelDataOffset + rowBytes * rows;
+}
+
+std::optional<BmpLayout> PeekBmpLayout(const uint8_t* bytes, size_t size) {
+  if (size < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  const uint32_t dataOffset = GetLittleEndian32(bytes + 10);
+  const uint8_t* info = bytes + kFileHeaderSize;
+  const uint32_t infoSize = GetLittleEndian32(info);
+  BmpLayout layout;
+  int64_t colourTable = 0;
+  int64_t bitMasks = 0;
+  if (infoSize == kCoreHeaderSize) {
+    if (size < kFileHeaderSize + kCoreHeaderSize) return std::nullopt;
+    layout.width = GetLittleEndian16(info + 4);
+    layout.height = GetLittleEndian16(info + 6);
+    layout.bitsPerPixel = GetLittleEndian16(info + 10);
+    if (layout.bitsPerPixel <= 8) colourTable = 3 * (int64_t{1} << layout.bitsPerPixel);
+  } else {
+    if (size < kFileHeaderSize + kInfoHeaderSize) return std::nullopt;
+    layout.width = static_cast<int32_t>(GetLittleEndian32(info + 4));
+    layout.height = static_cast<int32_t>(GetLittleEndian32(info + 8));
+    layout.bitsPerPixel = GetLittleEndian16(info + 14);
+    const uint32_t compression = GetLittleEndian32(info + 16);
+    layout.compressed = compression != kBiRgb && compression != kBiBitFields && compression != kBiAlphaBitFields;
+    const uint32_t coloursUsed = GetLittleEndian32(info + 32);
+    if (layout.bitsPerPixel <= 8) {
+      const uint32_t entries = coloursUsed == 0 ? 1u << layout.bitsPerPixel : coloursUsed < 256 ? coloursUsed : 256;
+      colourTable = 4 * int64_t{entries};
+    }
+    // The masks follow a 40-byte header; later headers hold them inside.
+    if (infoSize == kInfoHeaderSize && compression == kBiBitFields) bitMasks = 12;
+    if (infoSize == kInfoHeaderSize && compression == kBiAlphaBitFields) bitMasks = 16;
+  }
+  const int64_t tablesEnd = int64_t{kFileHeaderSize} + infoSize + colourTable + bitMasks;
+  layout.pixelDataOffset = dataOffset > tablesEnd ? dataOffset : tablesEnd;
+  return layout;
 }
 
 }  // namespace lum

@@ -21,7 +21,9 @@
 // File size and image size stay 0: readers take them from the other fields.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace lum {
 
@@ -43,5 +45,36 @@ inline int32_t BmpRowPadding(int32_t width) { return width % 4 > 0 ? width % 4 :
 /// The size of a decoded image: 54 + h * (3w + w mod 4) bytes for w, h >= 1,
 /// the header alone otherwise.
 int64_t DecodedBmpSize(int32_t width, int32_t height);
+
+/// The header of a BMP file that the platform's bitmap writer saves: the
+/// decoders' header with the file size (offset 2) and the image size
+/// (offset 34) filled in, for width, height >= 0.
+void WriteBmpFileHeader(uint8_t* header, int32_t width, int32_t height);
+
+/// What the first bytes of a BMP file say about its pixels, read before
+/// anything is allocated for them.
+struct BmpLayout {
+  int64_t width = 0;
+  int64_t height = 0;  ///< negative for rows stored top-down
+  int bitsPerPixel = 0;
+  bool compressed = false;  ///< RLE or an embedded image: no fixed row size
+  /// Where the rows begin: the offset the file header gives, or the end of
+  /// the headers, colour table and bit masks when that comes later.
+  int64_t pixelDataOffset = 0;
+
+  int64_t PixelCount() const { return Magnitude(width) * Magnitude(height); }
+  /// For uncompressed rows: the offset just past the last row, each row
+  /// padded to four bytes. A shorter file would leave rows unread.
+  int64_t PixelDataEnd() const;
+
+ private:
+  static int64_t Magnitude(int64_t v) { return v < 0 ? -v : v; }
+};
+
+/// Reads the file header and the information header: 16-bit sizes in the old
+/// 12-byte header (taken as unsigned, the larger reading), signed 32-bit
+/// sizes in every later one. Nothing when the bytes are too few for them or
+/// do not start with "BM".
+std::optional<BmpLayout> PeekBmpLayout(const uint8_t* bytes, size_t size);
 
 }  // namespace lum

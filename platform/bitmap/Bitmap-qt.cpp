@@ -1,0 +1,140 @@
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+#include <new>
+
+#include "codec/BmpImage.h"
+#include "codec/ByteBuffer.h"
+#include "codec/Errors.h"
+#include "platform/bitmap/Bitmap.h"
+#include "platform/files/InputFile.h"
+
+namespace lum::platform {
+
+namespace {
+
+// A bitmap within kMaxBitmapPixels needs at most four bytes a pixel in any
+// BMP variant (32 bits, or RLE runs of one pixel with their row ends), plus
+// its headers and palette. Files are read no further than that, so a huge
+// file costs no more memory than the largest bitmap it could hold.
+constexpr int64_t kMaxBitmapFileRead = 4 * kMaxBitmapPixels + (int64_t{1} << 20);
+
+// The first read takes a whole logo-sized BMP file at once; only larger files
+// need a second.
+constexpr int64_t kFirstRead = 64 * 1024;
+
+// The refusals that must come before Qt allocates the image: no BMP header,
+// or more pixels than a bitmap may have.
+BmpLayout CheckHeader(const uint8_t* bytes, size_t size) {
+  const auto layout = PeekBmpLayout(bytes, size);
+  if (!layout || layout->PixelCount() > kMaxBitmapPixels) throw EInvalidGraphic();
+  return *layout;
+}
+
+// Qt's reader stops at the end of a short file without saying so and leaves
+// the rows it did not read uninitialised; such a file is refused instead.
+// (Qt fills what RLE data leave out, so compressed files pass.)
+void CheckRowsPresent(const BmpLayout& layout, size_t size) {
+  if (!layout.compressed && static_cast<int64_t>(size) < layout.PixelDataEnd()) throw EInvalidGraphic();
+}
+
+// Decodes BMP bytes with Qt's reader, BMP only: a PNG or JPEG named .bmp is
+// not a bitmap here. Pixels are kept as unpremultiplied 32-bit 0xAARRGGBB
+// (RGB32 or ARGB32), so each read is a plain lookup whatever the file's depth
+// or palette.
+QImage DecodeBmp(QByteArray bytes) {
+  QBuffer device(&bytes);
+  device.open(QIODevice::ReadOnly);
+  QImageReader reader(&device, "BMP");
+  reader.setAutoDetectImageFormat(false);
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) throw EInvalidGraphic();
+  // 24- and most 32-bit files arrive as RGB32, which already has this layout.
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull()) throw EOutOfMemory();
+  }
+  return image;
+}
+
+QByteArray ReadBmpFile(const std::string& path) {
+  InputFile file(path);
+  const int64_t size = static_cast<int64_t>(std::min<uint64_t>(file.Size(), kMaxBitmapFileRead));
+  QByteArray bytes;
+  try {
+    bytes.resize(size);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory();
+  }
+  auto* data = reinterpret_cast<uint8_t*>(bytes.data());
+  size_t got = file.Read(data, static_cast<size_t>(std::min(size, kFirstRead)));
+  const BmpLayout layout = CheckHeader(data, got);
+  if (got < static_cast<size_t>(size)) got += file.Read(data + got, static_cast<size_t>(size) - got);
+  bytes.truncate(static_cast<qsizetype>(got));  // a file that shrank while open
+  CheckRowsPresent(layout, got);
+  return bytes;
+}
+
+}  // namespace
+
+struct Bitmap::Pixels {
+  explicit Pixels(QImage loaded = {})
+      : image(std::move(loaded)), bits(image.constBits()), bytesPerLine(image.bytesPerLine()) {}
+  QImage image;  // Format_RGB32 or Format_ARGB32
+  // Kept at hand: the encoder reads every pixel through a virtual call, and
+  // QImage's own accessors check their arguments each time.
+  const uchar* bits;
+  qsizetype bytesPerLine;
+};
+
+Bitmap::Bitmap() : pixels_(std::make_unique<Pixels>()) {}
+Bitmap::Bitmap(std::unique_ptr<Pixels> pixels) : pixels_(std::move(pixels)) {}
+Bitmap::~Bitmap() = default;
+Bitmap::Bitmap(Bitmap&&) noexcept = default;
+Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
+
+Bitmap Bitmap::LoadFromFile(const std::string& path) {
+  return Bitmap(std::make_unique<Pixels>(DecodeBmp(ReadBmpFile(path))));
+}
+
+Bitmap Bitmap::LoadFromMemory(const uint8_t* bytes, size_t size) {
+  CheckRowsPresent(CheckHeader(bytes, size), size);
+  // The caller's bytes outlive the decoding, so Qt reads them in place.
+  return Bitmap(std::make_unique<Pixels>(
+      DecodeBmp(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)))));
+}
+
+int32_t Bitmap::Width() const { return pixels_->image.width(); }
+int32_t Bitmap::Height() const { return pixels_->image.height(); }
+
+Rgb Bitmap::PixelColour(int32_t x, int32_t y) const {
+  const QRgb pixel = reinterpret_cast<const QRgb*>(pixels_->bits + y * pixels_->bytesPerLine)[x];
+  return Rgb{static_cast<uint8_t>(qRed(pixel)), static_cast<uint8_t>(qGreen(pixel)),
+             static_cast<uint8_t>(qBlue(pixel))};
+}
+
+void Bitmap::SaveToFile(const std::string& path) const {
+  const int32_t width = Width();
+  const int32_t height = Height();
+  ByteBuffer file;
+  file.SetSize(DecodedBmpSize(width, height));  // padding bytes stay zero
+  uint8_t* out = file.Data();
+  WriteBmpFileHeader(out, width, height);
+  out += kBmpHeaderSize;
+  const int32_t padding = BmpRowPadding(width);
+  for (int32_t y = height - 1; y >= 0; --y) {  // bottom row first
+    for (int32_t x = 0; x < width; ++x) {
+      const Rgb colour = PixelColour(x, y);
+      *out++ = colour.blue;
+      *out++ = colour.green;
+      *out++ = colour.red;
+    }
+    out += padding;
+  }
+  file.SaveToFile(path);
+}
+
+}  // namespace lum::platform

@@ -1,0 +1,56 @@
+// Bitmaps: loading BMP files and in-memory BMP images, reading their pixels,
+// and writing a bitmap as a 24-bit BMP file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "codec/SourceBitmap.h"
+
+namespace lum::platform {
+
+/// Larger bitmaps are refused as invalid from their header alone, before
+/// anything is allocated for their pixels (64 Mi pixels take 256 MiB at
+/// four bytes each).
+constexpr int64_t kMaxBitmapPixels = int64_t{64} << 20;
+
+/// A loaded bitmap. Every pixel reads as the red, green and blue that the
+/// file gives it, whatever its bit depth, palette or compression.
+class Bitmap final : public SourceBitmap {
+ public:
+  /// An empty bitmap, 0 x 0.
+  Bitmap();
+  ~Bitmap() override;
+  Bitmap(Bitmap&&) noexcept;
+  Bitmap& operator=(Bitmap&&) noexcept;
+
+  /// Reads a BMP file, whatever the extension of its name. Throws EFOpenError
+  /// ("Datei %s kann nicht geöffnet werden. %s") when it can't be opened or
+  /// is no regular file, EInvalidGraphic ("Bitmap ist ungültig") when it is
+  /// not a BMP image that can be read or is larger than kMaxBitmapPixels.
+  static Bitmap LoadFromFile(const std::string& path);
+
+  /// Reads an in-memory BMP image, such as a decoded logo. Throws
+  /// EInvalidGraphic like LoadFromFile.
+  static Bitmap LoadFromMemory(const uint8_t* bytes, size_t size);
+
+  int32_t Width() const override;
+  int32_t Height() const override;
+  Rgb PixelColour(int32_t x, int32_t y) const override;
+
+  /// Writes the bitmap as a 24-bit BMP file, created or overwritten: the
+  /// 54-byte header with the file size filled in, then the rows bottom-up,
+  /// each padded to four bytes. Throws EFCreateError ("Datei "%s" kann nicht
+  /// erstellt werden. %s") when the file can't be created, EInOutError when
+  /// writing fails.
+  void SaveToFile(const std::string& path) const;
+
+ private:
+  struct Pixels;
+  explicit Bitmap(std::unique_ptr<Pixels> pixels);
+  std::unique_ptr<Pixels> pixels_;
+};
+
+}  // namespace lum::platform

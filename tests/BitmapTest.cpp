@@ -1,0 +1,273 @@
+// The platform's bitmap loader and writer: BMP variants built byte by byte,
+// files that are no bitmaps, the writer's exact bytes, and the round trip
+// logo -> BMP -> logo.
+#include <sys/stat.h>
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "codec/Decoder.h"
+#include "codec/Encoder.h"
+#include "codec/Errors.h"
+#include "platform/bitmap/Bitmap.h"
+#include "tools/BmpBuilder.h"
+#include "tests/TestSupport.h"
+
+namespace lum {
+namespace {
+
+using platform::Bitmap;
+using tools::BmpBytes;
+using tools::BmpSpec;
+using test::Bytes;
+using test::TempDir;
+
+uint32_t ToRgb(Rgb c) { return uint32_t{c.red} << 16 | uint32_t{c.green} << 8 | c.blue; }
+
+// Every pixel of `bitmap` against the colour `expected` gives it.
+void ExpectColours(const Bitmap& bitmap, int width, int height, const std::function<uint32_t(int, int)>& expected) {
+  ASSERT_EQ(bitmap.Width(), width);
+  ASSERT_EQ(bitmap.Height(), height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      ASSERT_EQ(ToRgb(bitmap.PixelColour(x, y)), expected(x, y)) << std::hex << x << "," << y;
+    }
+  }
+}
+
+uint32_t Colour24(int x, int y) { return static_cast<uint32_t>(0x10 * x) << 16 | static_cast<uint32_t>(0x20 * y) << 8 | 0x7F; }
+
+class BitmapTest : public ::testing::Test {
+ protected:
+  Bitmap LoadBytes(const Bytes& bytes, const std::string& name = "image.bmp") {
+    test::WriteFile(dir_ / name, bytes);
+    return Bitmap::LoadFromFile(dir_ / name);
+  }
+  std::string LoadFailure(const Bytes& bytes) {
+    try {
+      LoadBytes(bytes);
+    } catch (const LumError& failure) {
+      return failure.what();
+    }
+    return "no failure";
+  }
+  TempDir dir_;
+};
+
+TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
+  const std::vector<uint32_t> palette16 = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0x405060, 0x708090,
+                                           0xA0B0C0, 0xD0E0F0, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555,
+                                           0x666666, 0xFFFFFF};
+  BmpSpec spec;
+  spec.width = 13;  // odd widths leave partial bytes and row padding
+  spec.height = 7;
+
+  spec.bitsPerPixel = 1;
+  spec.palette = {0x123456, 0xFEDCBA};
+  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + y) % 2; })), 13, 7,
+                [](int x, int y) { return (x + y) % 2 ? 0xFEDCBA : 0x123456; });
+
+  spec.bitsPerPixel = 4;
+  spec.palette = palette16;
+  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x * 3 + y) % 16; })), 13, 7,
+                [&](int x, int y) { return palette16[(x * 3 + y) % 16]; });
+
+  spec.bitsPerPixel = 8;
+  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + 2 * y) % 16; })), 13, 7,
+                [&](int x, int y) { return palette16[(x + 2 * y) % 16]; });
+
+  spec.rle8 = true;
+  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int) { return x % 16; })), 13, 7,
+                [&](int x, int) { return palette16[x % 16]; });
+  spec.rle8 = false;
+
+  // 16 bits are 5-5-5; each channel's five bits come back in the top bits
+  // (Qt repeats them into the low three, so only those are compared).
+  spec.bitsPerPixel = 16;
+  spec.palette.clear();
+  const Bitmap bitmap16 = LoadBytes(BmpBytes(spec, [](int x, int y) { return x << 10 | y << 5 | 31; }));
+  ExpectColours(bitmap16, 13, 7, [&](int x, int y) {
+    const Rgb c = bitmap16.PixelColour(x, y);
+    EXPECT_EQ(PackLogoPixel(c, false), 0x8000 | x << 10 | y << 5 | 31) << x << "," << y;
+    return ToRgb(c);
+  });
+
+  spec.bitsPerPixel = 24;
+  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
+  spec.bitsPerPixel = 32;
+  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
+  spec.rows = tools::BmpRows::TopDown;
+  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
+}
+
+TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
+  BmpSpec spec;
+  spec.width = 5;
+  spec.height = 3;
+  const Bytes bytes = BmpBytes(spec, Colour24);
+  ExpectColours(LoadBytes(bytes, "picture.kvx"), 5, 3, Colour24);
+  ExpectColours(LoadBytes(bytes, "no-extension"), 5, 3, Colour24);
+  ExpectColours(Bitmap::LoadFromMemory(bytes.data(), bytes.size()), 5, 3, Colour24);
+}
+
+// The header is checked on a first read of up to 64 KiB; the rest of a
+// larger file follows.
+TEST_F(BitmapTest, FilesLargerThanTheFirstReadAreReadWhole) {
+  BmpSpec spec;
+  spec.width = 160;
+  spec.height = 140;  // 67,254 bytes
+  const auto colour = [](int x, int y) { return static_cast<uint32_t>(x << 16 | y << 8 | ((x + y) & 0xFF)); };
+  ExpectColours(LoadBytes(BmpBytes(spec, colour)), 160, 140, colour);
+}
+
+TEST_F(BitmapTest, WhatIsNoReadableBmpIsAnInvalidBitmap) {
+  const std::string invalid = "Bitmap ist ungültig";
+  EXPECT_EQ(LoadFailure({}), invalid);
+  EXPECT_EQ(LoadFailure(Bytes(100, 'x')), invalid);
+
+  // A PNG is refused even though Qt could read it: only BMP counts.
+  QImage image(4, 4, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray png;
+  QBuffer device(&png);
+  device.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(image.save(&device, "PNG"));
+  EXPECT_EQ(LoadFailure(Bytes(png.begin(), png.end())), invalid);
+
+  BmpSpec spec;
+  spec.width = 8;
+  spec.height = 8;
+  Bytes bytes = BmpBytes(spec, Colour24);
+  bytes[28] = 7;  // 7 bits a pixel
+  EXPECT_EQ(LoadFailure(bytes), invalid);
+
+  // The memory variant refuses the same.
+  try {
+    Bitmap::LoadFromMemory(reinterpret_cast<const uint8_t*>(png.data()), static_cast<size_t>(png.size()));
+    FAIL() << "no failure";
+  } catch (const EInvalidGraphic&) {
+  }
+}
+
+TEST_F(BitmapTest, ShortFilesAreRefusedInsteadOfLeavingRowsUnread) {
+  BmpSpec spec;
+  spec.width = 6;
+  spec.height = 4;
+  for (const int bits : {8, 24, 32}) {
+    spec.bitsPerPixel = bits;
+    spec.palette.assign(bits == 8 ? 4 : 0, 0x808080);
+    Bytes bytes = BmpBytes(spec, [](int x, int) { return x % 4; });
+    EXPECT_NO_THROW(LoadBytes(bytes)) << bits;
+    bytes.pop_back();  // the top row's last byte
+    EXPECT_EQ(LoadFailure(bytes), "Bitmap ist ungültig") << bits;
+  }
+}
+
+TEST_F(BitmapTest, AbsurdSizesAreRefusedFromTheHeaderAlone) {
+  BmpSpec spec;
+  spec.width = 1;
+  spec.height = 1;
+  Bytes bytes = BmpBytes(spec, Colour24);
+  bytes.resize(54);
+  // 8193 x 8193: just over 64 Mi pixels; the file holds none of them.
+  for (const size_t offset : {18, 22}) {
+    bytes[offset] = 0x01;
+    bytes[offset + 1] = 0x20;
+  }
+  EXPECT_EQ(LoadFailure(bytes), "Bitmap ist ungültig");
+  try {
+    Bitmap::LoadFromMemory(bytes.data(), bytes.size());
+    FAIL() << "no failure";
+  } catch (const EInvalidGraphic&) {
+  }
+}
+
+TEST_F(BitmapTest, FilesThatCannotBeOpenedNameTheirFullPath) {
+  try {
+    Bitmap::LoadFromFile(dir_ / "missing.bmp");
+    FAIL() << "no failure";
+  } catch (const EFOpenError& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Datei " + dir_ / "missing.bmp" + " kann nicht geöffnet werden. No such file or directory");
+  }
+  // A FIFO without a writer is refused at once instead of blocking the load.
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.bmp").c_str(), 0600), 0);
+  try {
+    Bitmap::LoadFromFile(dir_ / "pipe.bmp");
+    FAIL() << "no failure";
+  } catch (const EFOpenError& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Datei " + dir_ / "pipe.bmp" + " kann nicht geöffnet werden. not a regular file");
+  }
+}
+
+TEST_F(BitmapTest, WritesA24BitFileWhateverTheSourceDepth) {
+  BmpSpec spec;
+  spec.width = 3;
+  spec.height = 2;
+  spec.bitsPerPixel = 8;
+  spec.palette = {0x010203, 0xA0B0C0};
+  const Bitmap bitmap = LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + y) % 2; }));
+  test::WriteFile(dir_ / "out.bmp", Bytes(10000, 0xEE));  // overwritten, not appended to
+  bitmap.SaveToFile(dir_ / "out.bmp");
+  const Bytes expected = {
+      'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header, file size 78
+      40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0,  // image size 24
+      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      0xC0, 0xB0, 0xA0, 0x03, 0x02, 0x01, 0xC0, 0xB0, 0xA0, 0, 0, 0,  // bottom row first, blue first
+      0x03, 0x02, 0x01, 0xC0, 0xB0, 0xA0, 0x03, 0x02, 0x01, 0, 0, 0,
+  };
+  EXPECT_EQ(test::ReadFile(dir_ / "out.bmp"), expected);
+
+  // An independent reader sees the same picture.
+  QImage image;
+  ASSERT_TRUE(image.load(QString::fromStdString(dir_ / "out.bmp"), "BMP"));
+  EXPECT_EQ(image.pixel(0, 0), qRgb(1, 2, 3));
+  EXPECT_EQ(image.pixel(1, 0), qRgb(0xA0, 0xB0, 0xC0));
+  EXPECT_EQ(image.pixel(0, 1), qRgb(0xA0, 0xB0, 0xC0));
+}
+
+TEST_F(BitmapTest, AFileThatCannotBeCreatedIsReportedWithItsName) {
+  Bitmap empty;
+  try {
+    empty.SaveToFile(dir_ / "missing/out.bmp");
+    FAIL() << "no failure";
+  } catch (const EFCreateError& failure) {
+    EXPECT_EQ(std::string(failure.what()),
+              "Datei \"" + dir_ / "missing/out.bmp" + "\" kann nicht erstellt werden. No such file or directory");
+  }
+  empty.SaveToFile(dir_ / "empty.bmp");
+  EXPECT_EQ(test::ReadFile(dir_ / "empty.bmp").size(), 54u);
+}
+
+// A logo written by the system, decoded with black for transparent pixels,
+// saved by the writer, loaded again and encoded gives back every word, except
+// that opaque black and transparent pixels merge into the kind the flag picks.
+TEST_F(BitmapTest, LogoToBmpAndBackKeepsEveryWordButMergesBlackAndTransparent) {
+  std::vector<uint16_t> words;
+  for (int i = 0; i < 50 * 30; ++i) {
+    words.push_back(i % 11 == 0 ? kTransparentPixel : i % 13 == 0 ? kOpaqueFlag : 0x8000 | ((i * 2654435761u) & 0x7FFF));
+  }
+  test::WriteFile(dir_ / "logo.kvx", test::LogoBytes(50, 30, words));
+  ByteBuffer input, output;
+  DecodeLogo(dir_ / "logo.kvx", 0, input, output);
+  Bitmap::LoadFromMemory(output.Data(), static_cast<size_t>(output.Size())).SaveToFile(dir_ / "logo.bmp");
+  const Bitmap bitmap = Bitmap::LoadFromFile(dir_ / "logo.bmp");
+
+  ByteBuffer logo;
+  for (const bool on : {true, false}) {
+    EncodeLogo(bitmap, TransparencyFlag(on ? kSetTransOn : kSetTransOff, 50, 30), logo);
+    ASSERT_EQ(logo.Size(), 3008);
+    for (size_t i = 0; i < words.size(); ++i) {
+      const uint16_t original = words[i];
+      const bool black = original == kTransparentPixel || original == kOpaqueFlag;
+      const uint16_t expected = black ? (on ? kTransparentPixel : kOpaqueFlag) : original;
+      ASSERT_EQ(ReadBigEndian16(logo.Data() + 8 + 2 * i), expected) << i << (on ? " On" : " Uit");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lum

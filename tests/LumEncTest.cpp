@@ -1,0 +1,225 @@
+// The lumenc program end to end: run the built binary in a temporary folder
+// on BMP files of several bit depths and compare its console lines, exit
+// status and the logo files' words exactly.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "tools/BmpBuilder.h"
+#include "tests/TestSupport.h"
+
+namespace lum {
+namespace {
+
+using tools::BmpBytes;
+using tools::BmpSpec;
+using test::Bytes;
+using test::FileExists;
+using test::Lines;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+const std::string kBanner = "lumenc - converts BMP files to KVX and HZN logo files";
+
+// The top-left pixel is black and its neighbour near-black (7, 7, 7); the
+// rest are colours whose channels are multiples of eight.
+uint32_t Picture(int x, int y) {
+  if (y == 0 && x == 0) return 0x000000;
+  if (y == 0 && x == 1) return 0x070707;
+  return static_cast<uint32_t>(8 * (x % 32)) << 16 | static_cast<uint32_t>(8 * (y % 32)) << 8 | 0xF8;
+}
+
+// The logo word of a colour 0xRRGGBB, written out independently of the
+// encoder: five bits a channel, bit 15 set, 0 for near-black when
+// transparent.
+uint16_t Word(uint32_t rgb, bool transparent) {
+  const unsigned r5 = (rgb >> 19) & 31, g5 = (rgb >> 11) & 31, b5 = (rgb >> 3) & 31;
+  if (transparent && r5 == 0 && g5 == 0 && b5 == 0) return 0;
+  return static_cast<uint16_t>(0x8000 | r5 << 10 | g5 << 5 | b5);
+}
+
+Bytes Bmp24(int width, int height) {
+  BmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  return BmpBytes(spec, Picture);
+}
+
+// The same picture as an 8-bit file: its few colours in a palette.
+Bytes Bmp8(int width, int height) {
+  BmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitsPerPixel = 8;
+  spec.palette = {Picture(0, 0), Picture(1, 0), 0xF8F8F8, 0x0800F8};
+  return BmpBytes(spec, [](int x, int y) { return y == 0 && x < 2 ? x : 2 + (x + y) % 2; });
+}
+uint32_t Bmp8Colour(int x, int y) { return y == 0 && x < 2 ? Picture(x, y) : (x + y) % 2 ? 0x0800F8 : 0xF8F8F8; }
+
+Bytes Bmp32(int width, int height) {
+  BmpSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitsPerPixel = 32;
+  spec.rows = tools::BmpRows::TopDown;
+  return BmpBytes(spec, Picture);
+}
+
+class LumEncTest : public ::testing::Test {
+ protected:
+  test::ProgramResult Run(const std::vector<std::string>& arguments, test::RunOptions options = {}) {
+    return test::RunProgram(LUMENC_PATH, arguments, dir_.Path(), options);
+  }
+  static std::vector<std::string> Console(std::vector<std::string> lines) {
+    lines.insert(lines.begin(), {kBanner, ""});
+    return lines;
+  }
+  // The logo file holds the header for width x height and the word of
+  // colour(x, y) for every pixel.
+  void ExpectLogo(const std::string& name, int width, int height, const std::function<uint32_t(int, int)>& colour,
+                  bool transparent) {
+    const Bytes bytes = ReadFile(dir_ / name);
+    ASSERT_EQ(bytes.size(), 8 + 2 * static_cast<size_t>(width * height)) << name;
+    EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 8),
+              (Bytes{0, 0, 0, static_cast<uint8_t>(width), 0, 0, 0, static_cast<uint8_t>(height)}));
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const size_t at = 8 + 2 * static_cast<size_t>(y * width + x);
+        ASSERT_EQ(bytes[at] << 8 | bytes[at + 1], Word(colour(x, y), transparent)) << name << " " << x << "," << y;
+      }
+    }
+  }
+  void WriteThreeSizes() {
+    WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
+    WriteFile(dir_ / "b.bmp", Bmp8(54, 34));
+    WriteFile(dir_ / "c.bmp", Bmp32(64, 64));
+  }
+  void ExpectThreeSizes(bool kvxTransparent, bool othersTransparent) {
+    ExpectLogo("a.kvx", 50, 30, Picture, kvxTransparent);
+    ExpectLogo("b.hzn", 54, 34, Bmp8Colour, othersTransparent);
+    ExpectLogo("c.kvx", 64, 64, Picture, othersTransparent);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(LumEncTest, WithoutArgumentsPrintsBannerAndUsage) {
+  const auto result = Run({});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.output,
+            kBanner + "\n\n" +
+                "usage: lumenc filename [/on | /off]\n"
+                "  filename  a BMP file or a wildcard mask, quoted: 'pictures/*.bmp'\n"
+                "  /on /off  near-black pixels transparent in every image / in none (default: only in 50 x 30 images)\n"
+                "\n");
+  EXPECT_EQ(Run({"*.bmp"}).output, kBanner + "\n\n");
+}
+
+TEST_F(LumEncTest, NamesAndTransparencyFollowTheSizeUnlessASwitchDecides) {
+  WriteThreeSizes();
+  const auto lines = Console({"a.bmp => a.kvx", "b.bmp => b.hzn", "c.bmp => c.kvx"});
+  auto result = Run({"*.bmp"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), lines);
+  ExpectThreeSizes(true, false);
+
+  for (const std::vector<std::string>& on : {std::vector<std::string>{"*.bmp", "/on"}, {"*.bmp", "x", "-ON"}, {"*.bmp", "/off", "/On"}}) {
+    EXPECT_EQ(Lines(Run(on).output), lines);
+    ExpectThreeSizes(true, true);
+  }
+  for (const std::vector<std::string>& off : {std::vector<std::string>{"*.bmp", "/off"}, {"*.bmp", "/on", "-oFF"}}) {
+    EXPECT_EQ(Lines(Run(off).output), lines);
+    ExpectThreeSizes(false, false);
+  }
+}
+
+TEST_F(LumEncTest, TakesOnlyBmpFilesInAnyCaseAndSkipsFolders) {
+  WriteFile(dir_ / "UPPER.BMP", Bmp24(50, 30));
+  WriteFile(dir_ / "logo.kvx", Bytes(3008, 0x11));
+  WriteFile(dir_ / "notes.txt", Bytes(10, 'x'));
+  ASSERT_EQ(::mkdir((dir_ / "folder.bmp").c_str(), 0755), 0);
+  const auto result = Run({"*.*"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({"UPPER.BMP => UPPER.kvx"}));
+  ExpectLogo("UPPER.kvx", 50, 30, Picture, true);
+  EXPECT_EQ(ReadFile(dir_ / "logo.kvx"), Bytes(3008, 0x11));
+}
+
+TEST_F(LumEncTest, StopsAtTheFirstInvalidBitmapAndLeavesTheRestUntouched) {
+  WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "b.bmp", Bytes(4614, 'x'));
+  WriteFile(dir_ / "c.bmp", Bmp24(50, 30));
+  const auto result = Run({"*.bmp"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"a.bmp => a.kvx", "Bitmap ist ungültig  file: b.bmp"}));
+  EXPECT_FALSE(FileExists(dir_ / "b.kvx"));
+  EXPECT_FALSE(FileExists(dir_ / "c.kvx"));
+}
+
+TEST_F(LumEncTest, OverwritesAnExistingLogoAndReportsOneThatCannotBeCreated) {
+  WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "a.kvx", Bytes(9000, 0xEE));
+  EXPECT_EQ(Run({"a.bmp"}).exitStatus, 0);
+  ExpectLogo("a.kvx", 50, 30, Picture, true);
+
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0777), 0);
+  ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
+  WriteFile(dir_ / "ro/a.bmp", Bmp24(50, 30));
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
+  }
+  test::RunOptions asUser;
+  asUser.unprivileged = true;
+  const auto result = Run({"ro/*.bmp"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei \"" + dir_ / "ro/a.kvx" + "\" kann nicht erstellt werden. Permission denied  file: ro/a.bmp"}));
+  EXPECT_FALSE(FileExists(dir_ / "ro/a.kvx"));
+}
+
+TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
+  ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
+  test::RunOptions options;
+  options.timeoutSeconds = 20;
+  const auto result = Run({"p.bmp"}, options);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei " + dir_ / "p.bmp" + " kann nicht geöffnet werden. not a regular file  file: p.bmp"}));
+}
+
+TEST_F(LumEncTest, NamesCarryTheMasksFolderAndNeedNotBeUtf8) {
+  ASSERT_EQ(::mkdir((dir_ / "sub").c_str(), 0755), 0);
+  const std::string name = "caf\xE9 \"1\".bmp";
+  WriteFile(dir_ / ("sub/" + name), Bmp8(54, 34));
+  const auto result = Run({"sub/CAF*"});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({"sub/" + name + " => sub/caf\xE9 \"1\".hzn"}));
+  EXPECT_EQ(ReadFile(dir_ / "sub/caf\xE9 \"1\".hzn").size(), 3680u);
+}
+
+// A BMP encoded by lumenc and decoded again by lumbatch shows the same
+// pixels: every channel is a multiple of eight, and near-black comes back
+// as black.
+TEST_F(LumEncTest, LumbatchTurnsItsLogosBackIntoTheOriginalPixels) {
+  WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
+  ASSERT_EQ(Run({"a.bmp"}).exitStatus, 0);
+  const auto back = test::RunProgram(LUMBATCH_PATH, {"a.kvx"}, dir_.Path());
+  ASSERT_EQ(Lines(back.output).back(), "a.kvx => a.bmp");
+  QImage image;
+  ASSERT_TRUE(image.load(QString::fromStdString(dir_ / "a.bmp"), "BMP"));
+  ASSERT_EQ(image.size(), QSize(50, 30));
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 50; ++x) {
+      const uint32_t expected = x == 1 && y == 0 ? 0 : Picture(x, y);
+      ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lum
