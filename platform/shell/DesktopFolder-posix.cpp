@@ -135,6 +135,11 @@ class DesktopFolder final : public ComBase<IShellFolder> {
   HRESULT BindToObject(PCUIDLIST idList, void*, REFIID iid, void** object) override {
     if (!object) return E_POINTER;
     *object = nullptr;
+    // A file named by its ID: nothing to bind, and nothing to look up.
+    ids::IdView last;
+    for (PCUIDLIST at = idList; !IsEmptyIdList(at); at = NextId(at))
+      if (!ids::ReadFirstId(at, last)) return E_INVALIDARG;
+    if (!IsEmptyIdList(idList) && !last.IsFolder()) return HResultFromErrno(ENOTDIR);
     Located located;
     if (!Locate(idList, located) || located.target == Located::kDesktop) return E_INVALIDARG;
     if (located.target == Located::kEntry && !located.item.last.IsFolder()) return HResultFromErrno(ENOTDIR);
