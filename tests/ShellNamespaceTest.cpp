@@ -242,13 +242,28 @@ TEST(ShellNamespace, AttributesComeFromTheFileSystem) {
 }
 
 TEST(ShellNamespace, ItemsOfAFolderThatCannotBeWrittenCannotBeRenamed) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
   ShellSandbox sandbox;
   MakeFile(sandbox.Work() + "/a.kvx");
-  const auto folder = FolderAt(sandbox.Work());
-  const IdList item = ChildNamed(folder.Get(), "a.kvx");
+  ASSERT_EQ(::chmod(sandbox.Root().c_str(), 0755), 0);
   ASSERT_EQ(::chmod(sandbox.Work().c_str(), 0555), 0);
-  EXPECT_EQ(AttributesOf(folder.Get(), item.get(), SFGAO_CAPABILITYMASK) & (SFGAO_CANRENAME | SFGAO_CANDELETE), 0u);
+  const auto check = [&] {
+    const auto folder = FolderAt(sandbox.Work());
+    const IdList item = ChildNamed(folder.Get(), "a.kvx");
+    const SFGAOF mask = AttributesOf(folder.Get(), item.get(), SFGAO_CAPABILITYMASK);
+    return (mask & (SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_CANMOVE)) == 0 && (mask & SFGAO_CANCOPY);
+  };
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(check());
+    return;
+  }
+  // Root may write into any folder: look as an ordinary user.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
+        std::_Exit(check() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ShellNamespace, NamesSortAsPeopleExpectWithFoldersFirst) {
