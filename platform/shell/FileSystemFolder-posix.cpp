@@ -74,11 +74,14 @@ HRESULT FileSystemFolder::ParseDisplayName(HWND, void*, std::wstring_view displa
 HRESULT FileSystemFolder::BindToObject(PCUIDLIST idList, void*, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  ResolvedItem item;
-  if (!ResolveEntries(path_, idList, item)) return E_INVALIDARG;
   // The type that enumeration learned decides: a file has no folder, and
   // finding that out costs nothing.
-  if (!item.last.IsFolder()) return HResultFromErrno(ENOTDIR);
+  ids::IdView last;
+  for (PCUIDLIST at = idList; !IsEmptyIdList(at); at = NextId(at))
+    if (!ids::ReadFirstId(at, last) || last.kind != ids::Kind::Entry) return E_INVALIDARG;
+  if (!IsEmptyIdList(idList) && !last.IsFolder()) return HResultFromErrno(ENOTDIR);
+  ResolvedItem item;
+  if (!ResolveEntries(path_, idList, item)) return E_INVALIDARG;
   return BindFileSystemFolder(item.path, iid, object);
 }
 

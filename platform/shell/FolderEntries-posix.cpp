@@ -22,17 +22,26 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 bool ResolveEntries(const std::string& folder, PCUIDLIST list, ResolvedItem& item) {
   if (IsEmptyIdList(list)) return false;
-  std::string path = folder;
-  std::string parent;
+  // One pass to check the IDs and size the path, one to build it: a fill
+  // asks this for every row.
   ids::IdView view;
-  size_t count = 0;
-  for (; !IsEmptyIdList(list); list = NextId(list), ++count) {
-    if (!ids::ReadFirstId(list, view) || view.kind != ids::Kind::Entry) return false;
-    parent = path;
-    path = JoinPath(path, view.name);
+  size_t count = 0, length = folder.size();
+  for (PCUIDLIST at = list; !IsEmptyIdList(at); at = NextId(at), ++count) {
+    if (!ids::ReadFirstId(at, view) || view.kind != ids::Kind::Entry) return false;
+    length += 1 + view.name.size();
   }
+  std::string path;
+  path.reserve(length);
+  path = folder;
+  size_t parentLength = path.size();
+  for (PCUIDLIST at = list; !IsEmptyIdList(at); at = NextId(at)) {
+    ids::ReadFirstId(at, view);
+    parentLength = path.size();
+    if (path.empty() || path.back() != '/') path += '/';
+    path.append(view.name);
+  }
+  item.parent.assign(path, 0, parentLength);
   item.path = std::move(path);
-  item.parent = std::move(parent);
   item.last = view;
   item.single = count == 1;
   return true;
