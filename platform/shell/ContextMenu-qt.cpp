@@ -1,4 +1,6 @@
 // The context menu of one item: its entries, and running them.
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "codec/Messages.h"

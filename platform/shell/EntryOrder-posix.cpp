@@ -70,16 +70,21 @@ int CompareEntries(const std::string& folder, int column, const ids::IdView& a, 
 HRESULT CompareEntryLists(const std::string& folder, LPARAM lParam, PCUIDLIST a, PCUIDLIST b) {
   const int column = static_cast<int>(lParam & SHCIDS_COLUMNMASK);
   // Walk down while both lists name the same entries; the first difference
-  // decides, compared inside the folder where the lists part.
-  std::string at = folder;
+  // decides, compared inside the folder where the lists part. Sorting by
+  // name needs no path, so nothing is allocated for it.
+  const std::string* at = &folder;
+  std::string deeper;
   for (;;) {
     const bool endA = IsEmptyIdList(a), endB = IsEmptyIdList(b);
     if (endA || endB) return ResultFromShort(endA == endB ? 0 : endA ? -1 : 1);
     ids::IdView va, vb;
     const bool validA = ids::ReadFirstId(a, va), validB = ids::ReadFirstId(b, vb);
     if (!validA || !validB || va.kind != ids::Kind::Entry || vb.kind != ids::Kind::Entry) return E_INVALIDARG;
-    if (!ids::SameId(va, vb)) return ResultFromShort(CompareEntries(at, column, va, vb));
-    if (column != kName) at = JoinPath(at, va.name);
+    if (!ids::SameId(va, vb)) return ResultFromShort(CompareEntries(*at, column, va, vb));
+    if (column != kName) {
+      deeper = JoinPath(*at, va.name);
+      at = &deeper;
+    }
     a = NextId(a);
     b = NextId(b);
   }

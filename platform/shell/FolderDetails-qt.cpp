@@ -3,6 +3,8 @@
 // no file is opened.
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include <QMimeDatabase>
 
 #include "codec/Messages.h"

@@ -90,9 +90,9 @@ std::shared_ptr<const UserFolders> CurrentUserFolders() {
   std::lock_guard<std::mutex> guard(lock);
   bool changed = !folders;
   for (size_t i = 0; i < kInputs.size(); ++i) {
-    std::string now = Variable(kInputs[i]);
-    if (now != seen[i]) {
-      seen[i] = std::move(now);
+    const char* now = std::getenv(kInputs[i]);
+    if (seen[i] != (now ? now : "")) {  // compared in place: this runs for every desktop item asked
+      seen[i] = now ? now : "";
       changed = true;
     }
   }

@@ -1,5 +1,7 @@
 #include "viewer/ShellCtrls/ShellFolder.h"
 
+#include <utility>
+
 #include "codec/Messages.h"
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileInfo.h"
