@@ -1,4 +1,4 @@
-// The user's trash, as the freedesktop.org trash specification describes it:
+// The user's trash, as freedesktop.org's trash standard lays it out:
 // $XDG_DATA_HOME/Trash for files on the same file system as the user's data
 // folder, else $topdir/.Trash/$uid or $topdir/.Trash-$uid on the file's own
 // file system. Nothing is ever deleted for good.

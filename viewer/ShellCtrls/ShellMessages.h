@@ -21,6 +21,9 @@ constexpr const char* kListIndexOutOfBounds = "Listenindex überschreitet das Ma
 /// A failed shell call whose code has no system text (%x = the code, 8 digits).
 constexpr const char* kOleError = "OLE-Fehler %x";
 
+/// A second unit started while one runs (a programming error).
+constexpr const char* kUnitRunning = "ShellCtrlsUnit: the unit is already running";
+
 // The list's default columns, for folders without detail interfaces.
 constexpr const char* kColumnName = "Name";
 constexpr const char* kColumnSize = "Größe";

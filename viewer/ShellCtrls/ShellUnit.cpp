@@ -5,6 +5,7 @@
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellContextMenu.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
+#include "viewer/ShellCtrls/ShellMessages.h"
 
 namespace lum {
 
@@ -14,7 +15,7 @@ bool running = false;
 }  // namespace
 
 ShellCtrlsUnit::ShellCtrlsUnit() {
-  if (running) throw LumError("ShellCtrlsUnit: the unit is already running");
+  if (running) throw LumError(shellmsg::kUnitRunning);
   shell::IdList desktopList;
   OleCheck(shell::SHGetSpecialFolderLocation(nullptr, shell::CSIDL_DESKTOP, desktopList));
   if (desktopList) desktopItem = std::make_unique<TShellFolder>(nullptr, desktopList.get(), DesktopFolder());
