@@ -1,0 +1,94 @@
+// What the desktop and the file-system folders share: the work on directory
+// entries named by this layer's IDs. Internal to platform/shell.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/shell/NamespaceIds.h"
+#include "platform/shell/ShellFolder.h"
+
+namespace lum::shell::detail {
+
+/// folder + "/" + name, without doubling the root's slash.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+/// The item that a relative list of entry IDs names inside `folder`.
+struct ResolvedItem {
+  std::string path;    ///< the item's absolute path
+  std::string parent;  ///< the path of the folder that holds it
+  ids::IdView last;    ///< its own ID (points into the list)
+  bool single = true;  ///< the list had one ID
+};
+
+/// False when the list is empty or holds an ID that is not an entry.
+bool ResolveEntries(const std::string& folder, PCUIDLIST list, ResolvedItem& item);
+
+/// Attributes that the ID alone answers (no system call).
+constexpr SFGAOF kAttributesFromId = SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR |
+                                     SFGAO_HIDDEN | SFGAO_LINK | SFGAO_CANCOPY | SFGAO_DROPTARGET |
+                                     SFGAO_HASPROPSHEET;
+
+/// The attributes of an entry that its ID alone answers.
+SFGAOF AttributesFromId(const ids::IdView& id);
+
+/// True when every bit of `asked` comes from the ID (and `asked` is not 0).
+inline bool AskedOnlyFromId(SFGAOF asked) { return asked != 0 && (asked & ~kAttributesFromId) == 0; }
+
+/// The attributes of an entry among `asked` (0: all). Read-only and the
+/// move/delete/rename capabilities cost an access check each.
+SFGAOF EntryAttributes(const ResolvedItem& item, SFGAOF asked);
+
+/// The attributes of a virtual folder (Home, Computer) among `asked`.
+SFGAOF VirtualFolderAttributes(SFGAOF asked);
+
+/// Fills `name` for an entry: the name itself (as an offset into a single ID,
+/// else as bytes) or, for FORPARSING without INFOLDER, the full path.
+void EntryDisplayName(const ResolvedItem& item, SHGDNF flags, STRRET* name);
+
+/// CompareIDs for two lists of entries inside `folder`.
+HRESULT CompareEntryLists(const std::string& folder, LPARAM lParam, PCUIDLIST a, PCUIDLIST b);
+
+/// Compares two entries of `folder` by `column`, folders first.
+int CompareEntries(const std::string& folder, int column, const ids::IdView& a, const ids::IdView& b);
+
+/// Turns `path` (relative to `base`, "/" separators, "." and ".." allowed
+/// inside it) into entry IDs appended to `builder`. Every part must exist;
+/// a trailing "/" requires a folder.
+HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector<uint8_t>& builder);
+
+/// Appends an ID to a list being built; Finish() gives the allocated list.
+void AppendEntryId(std::vector<uint8_t>& builder, std::string_view name, uint8_t flags);
+void AppendVirtualId(std::vector<uint8_t>& builder, ids::Kind kind);
+IdList FinishIdList(const std::vector<uint8_t>& builder);
+
+/// Renames `item` within its folder to `newName`; refuses names with "/",
+/// "." and "..", and existing targets.
+HRESULT RenameEntry(const ResolvedItem& item, std::wstring_view newName, IdList* newIdList);
+
+/// An enumerator over the entries of `folder`.
+HRESULT EnumerateEntries(const std::string& folder, SHCONTF flags, ComPtr<IEnumIDList>& enumerator);
+
+/// The file-system folder object for `path`, asked for `iid`.
+HRESULT BindFileSystemFolder(const std::string& path, REFIID iid, void** object);
+
+/// The context menu of one item.
+struct MenuTarget {
+  std::string path;          ///< the item's path
+  std::string name;          ///< its name as shown (bytes)
+  bool isFolder = false;
+  bool isVirtual = false;    ///< Home or Computer: no cut, copy, delete or rename
+  bool parentWritable = false;
+};
+HRESULT CreateItemContextMenu(HWND owner, const MenuTarget& target, REFIID iid, void** object);
+
+/// The type text of an item ("Folder", the MIME type's description, or
+/// "KVX file" for an unknown extension).
+std::string TypeTextOf(std::string_view name, bool isFolder);
+
+/// Item texts and headings of the detail columns of a file-system folder.
+HRESULT EntryDetails(const ResolvedItem* item, UINT column, SHELLDETAILS* details);
+HRESULT EntryColumnState(UINT column, SHCOLSTATEF* state);
+
+}  // namespace lum::shell::detail

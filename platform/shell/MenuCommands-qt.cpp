@@ -1,0 +1,107 @@
+#include "platform/shell/MenuCommands.h"
+
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <cstring>
+
+#include "codec/Messages.h"
+#include "platform/shell/DateTimeText.h"
+#include "platform/shell/ShellTexts.h"
+#include "platform/shell/WideText.h"
+
+namespace lum::shell::detail {
+
+namespace {
+
+bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+QString Shown(const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
+
+std::string ParentOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+}
+
+std::string Permissions(mode_t mode) {
+  std::string text;
+  const char letters[] = "rwx";
+  for (int shift = 8; shift >= 0; --shift) text += (mode & (1u << shift)) ? letters[(8 - shift) % 3] : '-';
+  char octal[8];
+  std::snprintf(octal, sizeof octal, "%03o", static_cast<unsigned>(mode & 0777));
+  return text + " (" + octal + ")";
+}
+
+QLabel* Value(const std::string& text, const char* objectName) {
+  auto* label = new QLabel(Shown(text));
+  label->setObjectName(objectName);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
+}  // namespace
+
+void ShowFailure(HWND owner, const std::string& message) {
+  if (!HaveWidgets()) return;
+  auto* box = new QMessageBox(QMessageBox::Warning, text::kFailureTitle, Shown(message), QMessageBox::Ok, owner);
+  box->setObjectName("lumShellFailure");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+void ShowRenameDialog(HWND owner, const MenuTarget& target) {
+  if (!HaveWidgets()) return;
+  auto* dialog = new QInputDialog(owner);
+  dialog->setObjectName("lumShellRename");
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->setWindowTitle(text::kRenameTitle);
+  dialog->setLabelText(text::kRenamePrompt);
+  dialog->setTextValue(Shown(target.name));
+  const std::string path = target.path;
+  const std::string name = target.name;
+  const ids::IdView last{ids::Kind::Entry, static_cast<uint8_t>(target.isFolder ? ids::kFolder : 0), {}};
+  QObject::connect(dialog, &QInputDialog::textValueSelected, dialog, [=](const QString& typed) {
+    ResolvedItem item{path, ParentOf(path), last, true};
+    item.last.name = name;
+    // The typed text is UTF-8; an unchanged name keeps its own bytes.
+    const std::string newName = typed == Shown(name) ? name : typed.toStdString();
+    const HRESULT renamed = RenameEntry(item, WideFromBytes(newName), nullptr);
+    if (Failed(renamed))
+      ShowFailure(owner, msg::Format(text::kRenameFailed, {name, std::strerror(ErrnoFromHResult(renamed))}));
+  });
+  dialog->open();
+}
+
+void ShowPropertiesWindow(HWND owner, const MenuTarget& target) {
+  if (!HaveWidgets()) return;
+  auto* window = new QDialog(owner);
+  window->setObjectName("lumShellProperties");
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowTitle(Shown(msg::Format(text::kPropertiesTitle, {target.name})));
+  auto* form = new QFormLayout(window);
+  form->addRow(text::kPropertyName, Value(target.name, "name"));
+  form->addRow(text::kPropertyPath, Value(ParentOf(target.path), "location"));
+  struct stat status {};
+  if (::stat(target.path.c_str(), &status) == 0 || ::lstat(target.path.c_str(), &status) == 0) {
+    form->addRow(text::kPropertyType, Value(TypeTextOf(target.name, S_ISDIR(status.st_mode)), "type"));
+    if (!S_ISDIR(status.st_mode))
+      form->addRow(text::kPropertySize,
+                   Value(msg::Format(text::kSizeBytes, {std::to_string(status.st_size)}), "size"));
+    form->addRow(text::kPropertyModified, Value(FileTimeText(status.st_mtim.tv_sec), "modified"));
+    form->addRow(text::kPropertyPermissions, Value(Permissions(status.st_mode), "permissions"));
+  } else {
+    form->addRow(text::kPropertyType, Value(msg::Format(text::kUnreadable, {std::strerror(errno)}), "type"));
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);
+  form->addRow(buttons);
+  window->show();
+}
+
+}  // namespace lum::shell::detail

@@ -1,0 +1,103 @@
+#include "platform/shell/UserFolders.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+namespace lum::shell {
+
+namespace {
+
+constexpr std::array<const char*, 6> kInputs = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DESKTOP_DIR",
+                                                "XDG_DOCUMENTS_DIR", "XDG_TEMPLATES_DIR"};
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string HomeFolder() {
+  std::string home = Variable("HOME");
+  if (!home.empty()) return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir)
+    return found->pw_dir;
+  return "/";
+}
+
+// An absolute path from the environment, else `fallback`.
+std::string AbsoluteOr(const char* name, const std::string& fallback) {
+  std::string value = Variable(name);
+  return !value.empty() && value[0] == '/' ? value : fallback;
+}
+
+// The value of `key` in the user-dirs file: XDG_DESKTOP_DIR="$HOME/Desktop".
+// Only "$HOME/..." and absolute paths are allowed there.
+std::string UserDirsEntry(const std::string& file, std::string_view key, const std::string& home) {
+  std::ifstream in(file);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.compare(0, key.size(), key) != 0 || line.size() < key.size() + 3) continue;
+    std::string_view rest(line);
+    rest.remove_prefix(key.size());
+    if (rest[0] != '=' || rest[1] != '"') continue;
+    rest.remove_prefix(2);
+    const size_t close = rest.rfind('"');
+    if (close == std::string_view::npos) continue;
+    std::string value(rest.substr(0, close));
+    if (value.compare(0, 5, "$HOME") == 0) value = home + value.substr(5);
+    if (!value.empty() && value[0] == '/') return value;
+  }
+  return {};
+}
+
+std::string UserDir(const char* variable, const std::string& userDirsFile, const std::string& home,
+                    const char* defaultName) {
+  std::string value = AbsoluteOr(variable, "");
+  if (value.empty()) value = UserDirsEntry(userDirsFile, variable, home);
+  if (value.empty()) value = home + "/" + defaultName;
+  return value;
+}
+
+std::shared_ptr<const UserFolders> ReadUserFolders() {
+  auto folders = std::make_shared<UserFolders>();
+  folders->home = HomeFolder();
+  const std::string& home = folders->home;
+  folders->config = AbsoluteOr("XDG_CONFIG_HOME", home + "/.config");
+  folders->data = AbsoluteOr("XDG_DATA_HOME", home + "/.local/share");
+  const std::string userDirs = folders->config + "/user-dirs.dirs";
+  folders->desktop = UserDir("XDG_DESKTOP_DIR", userDirs, home, "Desktop");
+  folders->documents = UserDir("XDG_DOCUMENTS_DIR", userDirs, home, "Documents");
+  folders->templates = UserDir("XDG_TEMPLATES_DIR", userDirs, home, "Templates");
+  return folders;
+}
+
+}  // namespace
+
+std::shared_ptr<const UserFolders> CurrentUserFolders() {
+  static std::mutex lock;
+  static std::array<std::string, kInputs.size()> seen;
+  static std::shared_ptr<const UserFolders> folders;
+
+  std::lock_guard<std::mutex> guard(lock);
+  bool changed = !folders;
+  for (size_t i = 0; i < kInputs.size(); ++i) {
+    const char* now = std::getenv(kInputs[i]);
+    if (seen[i] != (now ? now : "")) {  // compared in place: this runs for every desktop item asked
+      seen[i] = now ? now : "";
+      changed = true;
+    }
+  }
+  if (changed) folders = ReadUserFolders();
+  return folders;
+}
+
+}  // namespace lum::shell

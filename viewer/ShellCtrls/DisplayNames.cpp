@@ -1,0 +1,65 @@
+#include "viewer/ShellCtrls/DisplayNames.h"
+
+#include <algorithm>
+
+#include "platform/shell/WideText.h"
+#include "viewer/ShellCtrls/ShellErrors.h"
+#include "viewer/ShellCtrls/ShellMessages.h"
+
+namespace lum {
+
+using namespace shell;
+
+std::string StrRetToString(const STRRET& name, PCUIDLIST idList) {
+  std::string text;
+  switch (name.uType) {
+    case STRRET_WSTR: text = BytesFromWide(name.pOleStr); break;
+    case STRRET_OFFSET:
+      if (!IsEmptyIdList(idList)) {
+        const size_t length = ReadIdLength(IdBytes(idList));
+        if (name.uOffset < length)
+          text.assign(reinterpret_cast<const char*>(IdBytes(idList)) + name.uOffset, length - name.uOffset);
+      }
+      break;
+    case STRRET_CSTR: text = name.cStr.substr(0, name.cStr.find('\0')); break;
+    default: break;
+  }
+  if (text.size() > 1 && text[0] == '?' && text[1] >= '0' && text[1] <= '9')
+    text.erase(std::remove(text.begin(), text.end(), '?'), text.end());
+  return text;
+}
+
+std::string GetDisplayName(IShellFolder* folder, PCUIDLIST idList, SHGDNF flags) {
+  if (!folder) return shellmsg::kParentFolderNil;
+  STRRET name;
+  folder->GetDisplayNameOf(idList, flags, &name);
+  std::string text = StrRetToString(name, idList);
+  if (text.compare(0, 3, "::{") == 0) {
+    STRRET plain;
+    folder->GetDisplayNameOf(idList, SHGDN_NORMAL, &plain);
+    text = StrRetToString(plain, idList);
+  }
+  return text;
+}
+
+ComPtr<IShellFolder> GetShellFolderOf(IShellFolder* parent, PCUIDLIST idList, HWND window) {
+  ComPtr<IShellFolder> folder;
+  if (parent && Failed(parent->BindToObject(idList, nullptr, IID_IShellFolder, folder.PutVoid()))) {
+    // Both write into the same result; the second runs only when the first
+    // gave nothing, so that a success is not overwritten by a failure.
+    const PCUIDLIST items[1] = {idList};
+    if (Failed(parent->GetUIObjectOf(window, 1, items, IID_IShellFolder, nullptr, folder.PutVoid())))
+      parent->CreateViewObject(window, IID_IShellFolder, folder.PutVoid());
+  }
+  if (!folder) DesktopFolder()->BindToObject(idList, nullptr, IID_IShellFolder, folder.PutVoid());
+  return folder;
+}
+
+ComPtr<IShellFolder> DesktopFolder() {
+  ComPtr<IShellFolder> desktop;
+  OleCheck(SHGetDesktopFolder(desktop));
+  if (!desktop) throw EOleSysError(E_FAIL);
+  return desktop;
+}
+
+}  // namespace lum

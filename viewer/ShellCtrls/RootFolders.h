@@ -1,0 +1,70 @@
+// What the browser controls show at their top: a root text, either the name
+// of a special folder or a path, and the item it resolves to. Also the
+// object types that decide which items are enumerated.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "viewer/ShellCtrls/EnumSet.h"
+#include "viewer/ShellCtrls/ShellFolder.h"
+
+namespace lum {
+
+enum class TRootFolder {
+  rfDesktop,
+  rfMyComputer,
+  rfNetwork,
+  rfRecycleBin,
+  rfAppData,
+  rfCommonDesktopDirectory,
+  rfCommonPrograms,
+  rfCommonStartMenu,
+  rfCommonStartup,
+  rfControlPanel,
+  rfDesktopDirectory,
+  rfFavorites,
+  rfFonts,
+  rfInternet,
+  rfPersonal,
+  rfPrinters,
+  rfPrintHood,
+  rfPrograms,
+  rfRecent,
+  rfSendTo,
+  rfStartMenu,
+  rfStartup,
+  rfTemplates,
+};
+constexpr int kRootFolderCount = 23;
+
+/// The name of a root folder as a root text ("rfDesktop").
+const char* RootFolderName(TRootFolder folder);
+/// Its special-folder number (CSIDL).
+int RootFolderCsidl(TRootFolder folder);
+/// The root folder whose name is `text`, compared ASCII case-insensitively.
+bool RootFolderFromText(std::string_view text, TRootFolder& folder);
+
+/// Which items are enumerated.
+enum TShellObjectType { otFolders, otNonFolders, otHidden };
+using TShellObjectTypes = EnumSet<TShellObjectType>;
+
+/// The enumeration flags for `types`: SHCONTF_FOLDERS, _NONFOLDERS and
+/// _INCLUDEHIDDEN.
+shell::SHCONTF ObjectTypesToFlags(TShellObjectTypes types);
+
+/// The item for an absolute ID list, with the desktop item as its parent
+/// and the folder interface the bind rule finds (else the desktop folder).
+std::unique_ptr<TShellFolder> ItemFromIdList(PCUIDLIST absolute);
+
+/// The item for a control's root text. On success the control's current
+/// root item (if any) is destroyed and the new one returned. When the text
+/// is no root folder name and no path the shell can parse (or is empty),
+/// `rootText` is set back to `previousRootText`, the current root item
+/// stays, and "Fehler beim Festlegen des Pfades: "%s"" is raised with the
+/// text that failed.
+std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& currentRoot,
+                                               const std::string& previousRootText, std::string& rootText);
+
+}  // namespace lum
