@@ -1,0 +1,357 @@
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "tests/TestSupport.h"
+#include "tests/WatchTestSupport.h"
+#include "viewer/ShellCtrls/ShellChangeNotifier.h"
+
+namespace lum {
+namespace {
+
+using test::MakeFolder;
+using test::Touch;
+
+// Negative checks wait this long for a callback that must not come.
+constexpr int kQuietMs = 300;
+constexpr int kCallbackTimeoutMs = 5000;
+
+int ThreadCount() {
+  std::error_code error;
+  int count = 0;
+  for (auto it = std::filesystem::directory_iterator("/proc/self/task", error);
+       !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    ++count;
+  }
+  return count;
+}
+
+// Threads of this test program when no worker runs, taken before any test.
+int threadsWithoutWorkers = 0;
+
+class ThreadBaseline : public ::testing::Environment {
+ public:
+  void SetUp() override { threadsWithoutWorkers = ThreadCount(); }
+};
+[[maybe_unused]] const auto* const baseline = ::testing::AddGlobalTestEnvironment(new ThreadBaseline);
+
+/// Counts the callbacks of a notifier and where they ran.
+class Callbacks {
+ public:
+  TThreadMethod Method() {
+    return [this] {
+      ++count_;
+      if (QThread::currentThread() != QCoreApplication::instance()->thread()) ++offWindowThread_;
+    };
+  }
+  int Count() const { return count_; }
+  int OffWindowThread() const { return offWindowThread_; }
+  void Reset() { count_ = 0; }
+
+  bool ArriveAfter(int seen) {
+    return QTest::qWaitFor([&] { return count_ > seen; }, kCallbackTimeoutMs);
+  }
+  /// Waits until no callback has come for a while.
+  void Settle() {
+    for (int round = 0; round < 20; ++round) {
+      const int seen = count_;
+      QTest::qWait(150);
+      if (count_ == seen) return;
+    }
+  }
+
+ private:
+  int count_ = 0;
+  int offWindowThread_ = 0;
+};
+
+// Makes new files in `folder` until a callback shows that the worker watches
+// it (it starts asynchronously), then lets the callbacks settle and counts
+// from zero again.
+void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
+  static int probe = 0;
+  const int seen = callbacks.Count();
+  for (int attempt = 0; attempt < 50 && callbacks.Count() == seen; ++attempt) {
+    Touch(folder + "/.probe" + std::to_string(++probe));
+    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, 100);
+  }
+  ASSERT_GT(callbacks.Count(), seen) << "the notifier never reported a change in " << folder;
+  callbacks.Settle();
+  callbacks.Reset();
+}
+
+bool NoCallbackFor(Callbacks& callbacks, int ms = kQuietMs) {
+  const int seen = callbacks.Count();
+  QTest::qWait(ms);
+  return callbacks.Count() == seen;
+}
+
+std::unique_ptr<TShellChangeNotifier> Notifier(const std::string& root, TThreadMethod onChange,
+                                               bool watchSubTree = true) {
+  auto notifier = std::make_unique<TShellChangeNotifier>();
+  notifier->SetWatchSubTree(watchSubTree);
+  notifier->SetRoot(root);
+  notifier->SetOnChange(std::move(onChange));
+  return notifier;
+}
+
+bool NoWorkerRuns() { return ThreadCount() == threadsWithoutWorkers && test::InotifyInstanceCount() == 0; }
+
+bool WorkersEndWithin(int ms) { return QTest::qWaitFor(NoWorkerRuns, ms); }
+
+// Each test starts when the workers of the tests before it have ended.
+class ShellChangeNotifier : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(WorkersEndWithin(2000)); }
+};
+
+TEST_F(ShellChangeNotifier, StartsWithTheDefaultsAndNoWorker) {
+  TShellChangeNotifier notifier;
+  EXPECT_EQ(notifier.Root(), "/");
+  EXPECT_TRUE(notifier.WatchSubTree());
+  EXPECT_EQ(notifier.NotifyFilters(), nfFileNameChange | nfDirNameChange);
+  EXPECT_EQ(NotifyFilterBits(notifier.NotifyFilters()), 0x3u);
+  EXPECT_EQ(NotifyFilterBits(nfSecurityChange | nfWriteChange), 0x110u);
+  EXPECT_TRUE(NoWorkerRuns());
+}
+
+TEST_F(ShellChangeNotifier, DefaultFiltersReportNameChangesButNotWritesIntoFiles) {
+  test::TempDir dir;
+  Touch(dir / "existing");
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+
+  test::WriteFile(dir / "existing", {1, 2, 3});
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+
+  const std::function<void()> changes[] = {
+      [&] { Touch(dir / "new"); },
+      [&] { test::Rename(dir / "new", dir / "renamed"); },
+      [&] { test::Remove(dir / "renamed"); },
+      [&] { MakeFolder(dir / "folder"); },
+      [&] { test::Rename(dir / "folder", dir / "moved"); },
+      [&] { test::Remove(dir / "moved"); },
+  };
+  for (const auto& change : changes) {
+    const int seen = callbacks.Count();
+    change();
+    EXPECT_TRUE(callbacks.ArriveAfter(seen));
+    callbacks.Settle();
+  }
+  EXPECT_EQ(callbacks.OffWindowThread(), 0);
+}
+
+TEST_F(ShellChangeNotifier, WithoutSubTreeChangesInSubFoldersGiveNothing) {
+  test::TempDir dir;
+  MakeFolder(dir / "sub");
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir.Path(), callbacks.Method(), false);
+  WaitUntilWatching(callbacks, dir.Path());
+  Touch(dir / "sub/file");
+  MakeFolder(dir / "sub/folder");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+}
+
+TEST_F(ShellChangeNotifier, WithSubTreeChangesBelowCountAlsoInFoldersMadeLater) {
+  test::TempDir dir;
+  MakeFolder(dir / "sub");
+  MakeFolder(dir / "sub/deep");
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+
+  Touch(dir / "sub/deep/file");
+  EXPECT_TRUE(callbacks.ArriveAfter(0));
+  callbacks.Settle();
+
+  MakeFolder(dir / "sub/later");
+  Touch(dir / "sub/later/first");
+  EXPECT_TRUE(callbacks.ArriveAfter(callbacks.Count() - 1));
+  callbacks.Settle();
+  const int seen = callbacks.Count();
+  Touch(dir / "sub/later/second");
+  EXPECT_TRUE(callbacks.ArriveAfter(seen));
+}
+
+TEST_F(ShellChangeNotifier, AFolderThatCannotBeWatchedGivesNoCallbackAndNoError) {
+  test::TempDir dir;
+  Touch(dir / "file");
+  Callbacks callbacks;
+  for (const std::string& root : {dir / "missing", dir / "file", std::string("rfDesktop"), std::string()}) {
+    SCOPED_TRACE(root);
+    const auto notifier = Notifier(root, callbacks.Method());
+    // The worker ends at once, closing what it opened.
+    EXPECT_TRUE(WorkersEndWithin(2000));
+  }
+  TShellChangeNotifier noFilters;
+  noFilters.SetRoot(dir.Path());
+  noFilters.SetNotifyFilters({});
+  noFilters.SetOnChange(callbacks.Method());
+  EXPECT_TRUE(WorkersEndWithin(2000));
+  Touch(dir / "new");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+  EXPECT_EQ(callbacks.Count(), 0);
+}
+
+TEST_F(ShellChangeNotifier, ARootThatCanBeWatchedRevivesANotifierWhoseFolderCouldNotBe) {
+  test::TempDir dir;
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir / "missing", callbacks.Method());
+  ASSERT_TRUE(WorkersEndWithin(2000));
+  notifier->SetRoot(dir.Path());
+  WaitUntilWatching(callbacks, dir.Path());
+  Touch(dir / "file");
+  EXPECT_TRUE(callbacks.ArriveAfter(0));
+}
+
+TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerPromptlyAndNothingIsDeliveredAfterwards) {
+  test::TempDir dir;
+  Callbacks callbacks;
+  auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+  notifier.reset();
+  EXPECT_TRUE(WorkersEndWithin(2000));
+  Touch(dir / "after");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+}
+
+TEST_F(ShellChangeNotifier, AChangeNotYetHandledIsDroppedWhenTheNotifierGoes) {
+  test::TempDir dir;
+  Callbacks callbacks;
+  auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+  Touch(dir / "pending");
+  // The window's thread is busy: the worker hands the change over and waits.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  notifier.reset();
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+  EXPECT_TRUE(WorkersEndWithin(2000));
+}
+
+TEST_F(ShellChangeNotifier, DestroyedFromItsOwnCallbackItsWorkerEndsWithoutWaitingForTheCallback) {
+  test::TempDir dir;
+  int calls = 0;
+  bool endedWhileCallbackRan = false;
+  std::unique_ptr<TShellChangeNotifier> notifier;
+  notifier = Notifier(dir.Path(), [&] {
+    ++calls;
+    notifier.reset();
+    // The worker waits for this callback; it must not have to.
+    for (int i = 0; i < 400 && !endedWhileCallbackRan; ++i) {
+      endedWhileCallbackRan = NoWorkerRuns();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  });
+  for (int i = 0; i < 50 && calls == 0; ++i) {
+    Touch(dir / ("probe" + std::to_string(i)));
+    (void)QTest::qWaitFor([&] { return calls > 0; }, 100);
+  }
+  ASSERT_EQ(calls, 1);
+  EXPECT_TRUE(endedWhileCallbackRan);
+  Touch(dir / "after");
+  QTest::qWait(kQuietMs);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(ShellChangeNotifier, ANotifierReplacedInItsOwnCallbackNeverDeliversAgain) {
+  test::TempDir dir;
+  Callbacks replaced, replacement;
+  std::unique_ptr<TShellChangeNotifier> notifier;
+  // As a browser control does when its callback rebuilds it.
+  notifier = Notifier(dir.Path(), [&] {
+    replaced.Method()();
+    notifier = Notifier(dir.Path(), replacement.Method());
+  });
+  WaitUntilWatching(replaced, dir.Path());
+  WaitUntilWatching(replacement, dir.Path());
+  for (int i = 0; i < 3; ++i) {
+    const int seen = replacement.Count();
+    Touch(dir / ("file" + std::to_string(i)));
+    EXPECT_TRUE(replacement.ArriveAfter(seen));
+  }
+  EXPECT_EQ(replaced.Count(), 0);
+}
+
+TEST_F(ShellChangeNotifier, SettingsChangedWhileRunningTakeEffect) {
+  test::TempDir first, second;
+  MakeFolder(second / "sub");
+  Callbacks callbacks;
+  const auto notifier = Notifier(first.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, first.Path());
+
+  notifier->SetRoot(second.Path());
+  WaitUntilWatching(callbacks, second.Path());
+  Touch(first / "ignored");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+
+  notifier->SetWatchSubTree(false);
+  WaitUntilWatching(callbacks, second.Path());
+  Touch(second / "sub/ignored");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+
+  Touch(second / "existing");
+  notifier->SetNotifyFilters(nfWriteChange);
+  WaitUntilWatching(callbacks, second.Path());  // creating a file writes it
+  test::Rename(second / "existing", second / "renamed");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+  test::WriteFile(second / "renamed", {1});
+  EXPECT_TRUE(callbacks.ArriveAfter(0));
+
+  EXPECT_EQ(ThreadCount(), threadsWithoutWorkers + 1);  // still the one worker
+}
+
+TEST_F(ShellChangeNotifier, ARootDifferingOnlyInLetterCaseIsAnotherFolder) {
+  test::TempDir dir;
+  MakeFolder(dir / "Logos");
+  MakeFolder(dir / "logos");
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir / "Logos", callbacks.Method());
+  WaitUntilWatching(callbacks, dir / "Logos");
+  notifier->SetRoot(dir / "logos");
+  EXPECT_EQ(notifier->Root(), dir / "logos");
+  WaitUntilWatching(callbacks, dir / "logos");
+  Touch(dir / "Logos/ignored");
+  EXPECT_TRUE(NoCallbackFor(callbacks));
+}
+
+TEST_F(ShellChangeNotifier, ANewCallbackIsCalledByTheRunningWorker) {
+  test::TempDir dir;
+  Callbacks first, second;
+  const auto notifier = Notifier(dir.Path(), first.Method());
+  WaitUntilWatching(first, dir.Path());
+  notifier->SetOnChange(second.Method());
+  Touch(dir / "file");
+  EXPECT_TRUE(second.ArriveAfter(0));
+  EXPECT_EQ(first.Count(), 0);
+  EXPECT_EQ(ThreadCount(), threadsWithoutWorkers + 1);
+}
+
+// A notifier that is never destroyed: its worker must not outlive the
+// process's static objects (ASan's leak check runs in the child as well).
+TEST(ShellChangeNotifierDeathTest, AWorkerStillRunningAtExitIsStoppedAndJoined) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  test::TempDir dir;
+  EXPECT_EXIT(
+      {
+        static Callbacks callbacks;
+        static TShellChangeNotifier* const notifier = new TShellChangeNotifier();
+        notifier->SetRoot(dir.Path());
+        notifier->SetOnChange(callbacks.Method());
+        WaitUntilWatching(callbacks, dir.Path());
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace lum
