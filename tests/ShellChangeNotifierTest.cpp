@@ -40,7 +40,12 @@ int threadsWithoutWorkers = 0;
 
 class ThreadBaseline : public ::testing::Environment {
  public:
-  void SetUp() override { threadsWithoutWorkers = ThreadCount(); }
+  void SetUp() override {
+    // ThreadSanitizer starts a helper thread with the first thread a
+    // program makes; one short-lived thread gets it going beforehand.
+    std::thread([] {}).join();
+    threadsWithoutWorkers = ThreadCount();
+  }
 };
 [[maybe_unused]] const auto* const baseline = ::testing::AddGlobalTestEnvironment(new ThreadBaseline);
 
