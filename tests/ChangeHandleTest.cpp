@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "platform/watch/ChangeHandle.h"
@@ -181,6 +183,24 @@ TEST(ChangeHandle, ATreeTooBigForTheBoundIsWatchedAtItsTopAlone) {
   EXPECT_EQ(fits.Watches(), 1);
   Touch(dir / "b/file");
   EXPECT_TRUE(fits.Quiet());
+}
+
+TEST(ChangeHandle, AfterLostEventsItSignalsAndWatchesTheFoldersMadeMeanwhile) {
+  int queueLimit = 0;
+  std::ifstream("/proc/sys/fs/inotify/max_queued_events") >> queueLimit;
+  if (queueLimit <= 0 || queueLimit > 100000) GTEST_SKIP() << "event queue limit " << queueLimit;
+  test::TempDir dir;
+  Touch(dir / "a");
+  Touch(dir / "b");
+  Watch watch(dir.Path(), true, kChangeAttributes | kChangeFileName);
+  // Alternating files, as the system merges repeated identical events.
+  for (int i = 0; i <= queueLimit; ++i) ASSERT_EQ(::chmod((dir / (i % 2 ? "a" : "b")).c_str(), 0600), 0);
+  MakeFolder(dir / "late");  // the queue is full: this event is lost
+  EXPECT_TRUE(watch.Changed());
+  while (watch.Changed(200)) {
+  }
+  Touch(dir / "late/file");
+  EXPECT_TRUE(watch.Changed());
 }
 
 TEST(ChangeHandle, DeletingTheWatchedFolderSignalsWhateverTheFilter) {
