@@ -103,16 +103,6 @@ TEST(ChangeHandle, ChangesMadeBeforeFindNextSignalAgain) {
   EXPECT_TRUE(watch.Quiet());
 }
 
-TEST(ChangeHandle, WithoutSubTreeFoldersBelowAreNotWatched) {
-  test::TempDir dir;
-  MakeFolder(dir / "sub");
-  Watch watch(dir.Path(), false, kChangeFileName | kChangeDirName);
-  EXPECT_EQ(watch.Watches(), 1);
-  Touch(dir / "sub/file");
-  MakeFolder(dir / "sub/deeper");
-  EXPECT_TRUE(watch.Quiet());
-}
-
 TEST(ChangeHandle, SubTreeFollowsNewMovedAndRemovedFolders) {
   test::TempDir dir;
   test::TempDir outside;

@@ -1,3 +1,8 @@
+// The hand-over is built from a condition variable rather than a blocking
+// queued call into Qt: the wait must end the moment the worker's owner lets
+// go of it (also from inside the very function being waited for, and when
+// the window's thread never comes back to its event loop), and workers must
+// not post to Qt objects that may be going away.
 #include "platform/watch/WindowThreadCall.h"
 
 #include <sys/eventfd.h>
@@ -34,7 +39,7 @@ struct Call {
   bool done = false;
 };
 
-void CancelCalls(CallState& state) {
+void Cancel(CallState& state) {
   const std::lock_guard<std::mutex> lock(state.mutex);
   state.cancelled = true;
   state.changed.notify_all();
@@ -228,7 +233,7 @@ void Registry::StopAndJoinAll(bool disposeDispatcher) {
     calls.swap(calls_);
     dispatcher = std::move(dispatcher_);
   }
-  for (const std::shared_ptr<Call>& call : calls) CancelCalls(*call->state);
+  for (const std::shared_ptr<Call>& call : calls) Cancel(*call->state);
   for (Worker& worker : workers) {
     if (worker.stop) worker.stop();
   }
@@ -252,7 +257,7 @@ bool WindowThreadCall::Run(const std::function<void()>& function) const {
   return call->done;
 }
 
-void WindowThreadCall::Cancel() const { CancelCalls(*state_); }
+void WindowThreadCall::Cancel() const { platform::Cancel(*state_); }
 
 bool StartWorkerThread(std::function<void()> body, std::function<void()> stop) {
   return TheRegistry().Start(std::move(body), std::move(stop));
