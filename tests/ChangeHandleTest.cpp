@@ -12,7 +12,7 @@
 namespace lum::platform {
 namespace {
 
-using test::MakeFolder;
+using test::CreateFolder;
 using test::Touch;
 
 // A handle on a folder with its wake signal. Waits are short: the events of
@@ -57,7 +57,7 @@ TEST(ChangeHandle, NameFiltersTellFilesFromFolders) {
   test::TempDir dir;
   Watch files(dir.Path(), false, kChangeFileName);
   Watch folders(dir.Path(), false, kChangeDirName);
-  MakeFolder(dir / "sub");
+  CreateFolder(dir / "sub");
   EXPECT_TRUE(folders.Changed());
   EXPECT_TRUE(files.Quiet());
   Touch(dir / "file");
@@ -106,14 +106,14 @@ TEST(ChangeHandle, ChangesMadeBeforeFindNextSignalAgain) {
 TEST(ChangeHandle, SubTreeFollowsNewMovedAndRemovedFolders) {
   test::TempDir dir;
   test::TempDir outside;
-  MakeFolder(dir / "a");
-  MakeFolder(dir / "a/b");
+  CreateFolder(dir / "a");
+  CreateFolder(dir / "a/b");
   Watch watch(dir.Path(), true, kChangeFileName);
   EXPECT_EQ(watch.Watches(), 3);
   Touch(dir / "a/b/file");
   EXPECT_TRUE(watch.Changed());
 
-  MakeFolder(dir / "new");
+  CreateFolder(dir / "new");
   EXPECT_TRUE(watch.Quiet());  // a folder name: not in the filter
   Touch(dir / "new/file");
   EXPECT_TRUE(watch.Changed());
@@ -145,8 +145,8 @@ TEST(ChangeHandle, FilesMadeInANewFolderBeforeItIsWatchedCountAsChanges) {
   Watch watch(dir.Path(), true, kChangeFileName);
   // Both happen before the handle reads the folder's creation, so the file
   // has no event of its own: the scan of the new folder finds it.
-  MakeFolder(dir / "new");
-  MakeFolder(dir / "new/deeper");
+  CreateFolder(dir / "new");
+  CreateFolder(dir / "new/deeper");
   Touch(dir / "new/deeper/file");
   EXPECT_TRUE(watch.Changed());
   EXPECT_EQ(watch.Watches(), 3);
@@ -156,11 +156,11 @@ TEST(ChangeHandle, FilesMadeInANewFolderBeforeItIsWatchedCountAsChanges) {
 
 TEST(ChangeHandle, ATreeTooBigForTheBoundIsWatchedAtItsTopAlone) {
   test::TempDir dir;
-  MakeFolder(dir / "a");
+  CreateFolder(dir / "a");
   Watch fits(dir.Path(), true, kChangeFileName, 3);
   EXPECT_EQ(fits.Watches(), 2);
-  MakeFolder(dir / "b");
-  MakeFolder(dir / "c");
+  CreateFolder(dir / "b");
+  CreateFolder(dir / "c");
   Watch tooBig(dir.Path(), true, kChangeFileName, 3);
   EXPECT_EQ(tooBig.Watches(), 1);
   Touch(dir / "a/file");
@@ -185,7 +185,7 @@ TEST(ChangeHandle, AfterLostEventsItSignalsAndWatchesTheFoldersMadeMeanwhile) {
   Watch watch(dir.Path(), true, kChangeAttributes | kChangeFileName);
   // Alternating files, as the system merges repeated identical events.
   for (int i = 0; i <= queueLimit; ++i) ASSERT_EQ(::chmod((dir / (i % 2 ? "a" : "b")).c_str(), 0600), 0);
-  MakeFolder(dir / "late");  // the queue is full: this event is lost
+  CreateFolder(dir / "late");  // the queue is full: this event is lost
   EXPECT_TRUE(watch.Changed());
   while (watch.Changed(200)) {
   }
@@ -195,7 +195,7 @@ TEST(ChangeHandle, AfterLostEventsItSignalsAndWatchesTheFoldersMadeMeanwhile) {
 
 TEST(ChangeHandle, DeletingTheWatchedFolderSignalsWhateverTheFilter) {
   test::TempDir dir;
-  MakeFolder(dir / "watched");
+  CreateFolder(dir / "watched");
   Watch watch(dir / "watched", false, kChangeAttributes);
   test::Remove(dir / "watched");
   EXPECT_TRUE(watch.Changed());
@@ -203,7 +203,7 @@ TEST(ChangeHandle, DeletingTheWatchedFolderSignalsWhateverTheFilter) {
 
 TEST(ChangeHandle, MovingTheWatchedFolderSignals) {
   test::TempDir dir;
-  MakeFolder(dir / "watched");
+  CreateFolder(dir / "watched");
   Watch watch(dir / "watched", false, kChangeFileName);
   test::Rename(dir / "watched", dir / "moved");
   EXPECT_TRUE(watch.Changed());

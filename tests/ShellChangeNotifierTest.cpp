@@ -18,7 +18,7 @@
 namespace lum {
 namespace {
 
-using test::MakeFolder;
+using test::CreateFolder;
 using test::Touch;
 
 // Negative checks wait this long for a callback that must not come.
@@ -143,7 +143,7 @@ TEST_F(ShellChangeNotifier, DefaultFiltersReportNameChangesButNotWritesIntoFiles
       [&] { Touch(dir / "new"); },
       [&] { test::Rename(dir / "new", dir / "renamed"); },
       [&] { test::Remove(dir / "renamed"); },
-      [&] { MakeFolder(dir / "folder"); },
+      [&] { CreateFolder(dir / "folder"); },
       [&] { test::Rename(dir / "folder", dir / "moved"); },
       [&] { test::Remove(dir / "moved"); },
   };
@@ -158,19 +158,19 @@ TEST_F(ShellChangeNotifier, DefaultFiltersReportNameChangesButNotWritesIntoFiles
 
 TEST_F(ShellChangeNotifier, WithoutSubTreeChangesInSubFoldersGiveNothing) {
   test::TempDir dir;
-  MakeFolder(dir / "sub");
+  CreateFolder(dir / "sub");
   Callbacks callbacks;
   const auto notifier = Notifier(dir.Path(), callbacks.Method(), false);
   WaitUntilWatching(callbacks, dir.Path());
   Touch(dir / "sub/file");
-  MakeFolder(dir / "sub/folder");
+  CreateFolder(dir / "sub/folder");
   EXPECT_TRUE(NoCallbackFor(callbacks));
 }
 
 TEST_F(ShellChangeNotifier, WithSubTreeChangesBelowCountAlsoInFoldersMadeLater) {
   test::TempDir dir;
-  MakeFolder(dir / "sub");
-  MakeFolder(dir / "sub/deep");
+  CreateFolder(dir / "sub");
+  CreateFolder(dir / "sub/deep");
   Callbacks callbacks;
   const auto notifier = Notifier(dir.Path(), callbacks.Method());
   WaitUntilWatching(callbacks, dir.Path());
@@ -179,7 +179,7 @@ TEST_F(ShellChangeNotifier, WithSubTreeChangesBelowCountAlsoInFoldersMadeLater) 
   EXPECT_TRUE(callbacks.ArriveAfter(0));
   callbacks.Settle();
 
-  MakeFolder(dir / "sub/later");
+  CreateFolder(dir / "sub/later");
   Touch(dir / "sub/later/first");
   EXPECT_TRUE(callbacks.ArriveAfter(callbacks.Count() - 1));
   callbacks.Settle();
@@ -289,7 +289,7 @@ TEST_F(ShellChangeNotifier, ANotifierReplacedInItsOwnCallbackNeverDeliversAgain)
 
 TEST_F(ShellChangeNotifier, SettingsChangedWhileRunningTakeEffect) {
   test::TempDir first, second;
-  MakeFolder(second / "sub");
+  CreateFolder(second / "sub");
   Callbacks callbacks;
   const auto notifier = Notifier(first.Path(), callbacks.Method());
   WaitUntilWatching(callbacks, first.Path());
@@ -317,8 +317,8 @@ TEST_F(ShellChangeNotifier, SettingsChangedWhileRunningTakeEffect) {
 
 TEST_F(ShellChangeNotifier, ARootDifferingOnlyInLetterCaseIsAnotherFolder) {
   test::TempDir dir;
-  MakeFolder(dir / "Logos");
-  MakeFolder(dir / "logos");
+  CreateFolder(dir / "Logos");
+  CreateFolder(dir / "logos");
   Callbacks callbacks;
   const auto notifier = Notifier(dir / "Logos", callbacks.Method());
   WaitUntilWatching(callbacks, dir / "Logos");

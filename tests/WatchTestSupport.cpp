@@ -19,7 +19,7 @@ void Touch(const std::string& path) {
   ::close(fd);
 }
 
-void MakeFolder(const std::string& path) {
+void CreateFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0700) != 0) throw std::runtime_error("cannot make folder " + path);
 }
 

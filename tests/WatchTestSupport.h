@@ -8,7 +8,7 @@ namespace lum::test {
 
 /// Creates an empty file (or updates nothing if it exists).
 void Touch(const std::string& path);
-void MakeFolder(const std::string& path);
+void CreateFolder(const std::string& path);
 void Rename(const std::string& from, const std::string& to);
 void Remove(const std::string& path);
 
