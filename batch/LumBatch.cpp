@@ -1,8 +1,7 @@
 #include "batch/LumBatch.h"
 
-#include "batch/MaskWalk.h"
+#include "batch/ConsoleRun.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
 #include "codec/FileNames.h"
 #include "platform/files/OutputFile.h"
 
@@ -10,16 +9,11 @@ namespace lum {
 
 namespace {
 
-void PrintBanner(std::ostream& console) {
-  console << "lumbatch - converts KVX and HZN logo files to 24-bit BMP files\n\n";
-}
-
-void PrintUsage(std::ostream& console) {
-  console << "usage: lumbatch filename [/i]\n"
-             "  filename  a logo file or a wildcard mask, quoted: 'logos/*.kvx'\n"
-             "  /i        convert files of any size, not only 3008-byte KVX logos\n"
-             "\n";
-}
+constexpr const char* kBanner = "lumbatch - converts KVX and HZN logo files to 24-bit BMP files";
+constexpr const char* kUsage =
+    "usage: lumbatch filename [/i]\n"
+    "  filename  a logo file or a wildcard mask, quoted: 'logos/*.kvx'\n"
+    "  /i        convert files of any size, not only 3008-byte KVX logos\n";
 
 bool IsEligible(const platform::DirectoryEntry& entry, bool ignoreSize) {
   if (LowerCase(ExtractFileExt(entry.name)) == ".bmp") return false;
@@ -30,15 +24,11 @@ bool IsEligible(const platform::DirectoryEntry& entry, bool ignoreSize) {
 }  // namespace
 
 bool ConvertLogoFile(const std::string& inputName, ByteBuffer& inputBuffer, std::ostream& console) {
-  try {
+  return ReportFailure(console, inputName, [&] {
     std::unique_ptr<platform::OutputFile> output = DecodeLogoToFile(inputName, inputBuffer);
-    console << inputName << " => " << BmpNameFor(inputName) << '\n';
-    output->Close();
-    return true;
-  } catch (const LumError& failure) {
-    console << failure.what() << "  file: " << inputName << '\n';
-    return false;
-  }
+    PrintConverted(console, inputName, BmpNameFor(inputName));
+    output->Close();  // after the success line: a failing close prints both
+  });
 }
 
 int RunLumBatch(const std::vector<std::string>& arguments, std::ostream& console) {
@@ -47,17 +37,10 @@ int RunLumBatch(const std::vector<std::string>& arguments, std::ostream& console
     if (IsSwitch(argument, "i")) ignoreSize = true;
   }
   ByteBuffer inputBuffer;
-  PrintBanner(console);
-  if (arguments.empty()) {
-    PrintUsage(console);
-    return 0;
-  }
-  const bool completed = WalkMask(arguments.front(), [&](const platform::DirectoryEntry& entry,
-                                                         const std::string& inputName) {
-    if (!IsEligible(entry, ignoreSize)) return true;
-    return ConvertLogoFile(inputName, inputBuffer, console);
-  });
-  return completed ? 0 : 1;
+  return RunOverMask(arguments, console, kBanner, kUsage,
+                     [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
+                       return !IsEligible(entry, ignoreSize) || ConvertLogoFile(inputName, inputBuffer, console);
+                     });
 }
 
 }  // namespace lum

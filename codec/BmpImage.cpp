@@ -1,5 +1,6 @@
 #include "codec/BmpImage.h"
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -46,7 +47,9 @@ void WriteBmpHeader(uint8_t* header, int32_t width, int32_t height) {
 
 int64_t DecodedBmpSize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return kBmpHeaderSize;
-  return kBmpHeaderSize + int64_t{height} * (3 * int64_t{width} + BmpRowPadding(width));
+  // At most 3 * 2^62 bytes: exact in 64 unsigned bits, then capped.
+  const uint64_t size = kBmpHeaderSize + uint64_t(height) * (3 * uint64_t(width) + uint64_t(BmpRowPadding(width)));
+  return size > uint64_t{INT64_MAX} ? INT64_MAX : static_cast<int64_t>(size);
 }
 
 void WriteBmpFileHeader(uint8_t* header, int32_t width, int32_t height) {

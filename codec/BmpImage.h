@@ -1,4 +1,6 @@
-// The 24-bit BMP image that the decoders produce.
+// 24-bit BMP images: the header that the decoders produce, the variant the
+// platform's bitmap writer saves (with the sizes filled in), and a look at
+// the first bytes of any BMP file before its pixels are read.
 //
 // A 14-byte file header and a 40-byte information header (all fields
 // little-endian), then the rows bottom-up, each row `width` pixels of
@@ -18,7 +20,8 @@
 //   30..53        compression, sizes,
 //                 resolutions, colours       0
 //
-// File size and image size stay 0: readers take them from the other fields.
+// In the decoders' images file size and image size stay 0: readers take them
+// from the other fields.
 #pragma once
 
 #include <cstddef>

@@ -48,12 +48,6 @@ void ByteBuffer::SetSize(int64_t size) {
   Growing([&] { bytes_.resize(static_cast<size_t>(size)); });
 }
 
-void ByteBuffer::Reserve(int64_t capacity) {
-  if (capacity <= Size()) return;
-  if (TooLarge(capacity)) throw EOutOfMemory();
-  Growing([&] { bytes_.reserve(static_cast<size_t>(capacity)); });
-}
-
 void ByteBuffer::LoadFromFile(const std::string& path) {
   platform::InputFile file(path);
   if (file.Size() > kMaxSize) throw EOutOfMemory();
@@ -70,7 +64,7 @@ void ByteBuffer::SaveToFile(const std::string& path) const {
     file = std::make_unique<platform::OutputFile>(path);
   } catch (const EInOutError& error) {
     throw EFCreateError(msg::Format(
-        msg::kFileCreate, {platform::AbsolutePath(path), platform::SystemErrorText(error.SystemError())}));
+        msg::kFileCreate, {platform::AbsolutePath(path), error.Reason()}));
   }
   file->Write(bytes_.data(), bytes_.size());
   file->Close();

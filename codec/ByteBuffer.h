@@ -46,9 +46,6 @@ class ByteBuffer {
   /// EOutOfMemory.
   void SetSize(int64_t size);
 
-  /// Makes room for `capacity` bytes without changing the size.
-  void Reserve(int64_t capacity);
-
   const uint8_t* Data() const { return bytes_.data(); }
   uint8_t* Data() { return bytes_.data(); }
 

@@ -1,7 +1,6 @@
 #include "codec/Decoder.h"
 
 #include <limits>
-#include <vector>
 
 #include "codec/Errors.h"
 #include "codec/FileNames.h"
@@ -70,19 +69,25 @@ void CheckPixelsFit(LogoHeader header, int64_t fileSize) {
   }
 }
 
-// Reads one row of `width` words at the input's position and writes its
-// pixels, blue first, into `out`. Only the word 0x0000 is transparent.
-void DecodeRow(ByteBuffer& input, int32_t width, const Rgb* transparent, std::vector<uint8_t>& words,
-               uint8_t* out) {
-  words.resize(2 * static_cast<size_t>(width));
-  input.Read(words.data(), static_cast<int64_t>(words.size()));
-  for (int32_t x = 0; x < width; ++x) {
-    const LogoPixel word = ReadBigEndian16(&words[2 * static_cast<size_t>(x)]);
+// Expands `count` words, high byte first, into blue, green, red bytes.
+// Only the word 0x0000 is transparent.
+void DecodePixels(const uint8_t* words, int32_t count, const Rgb* transparent, uint8_t* out) {
+  for (int32_t x = 0; x < count; ++x, words += 2) {
+    const LogoPixel word = ReadBigEndian16(words);
     const Rgb colour = (transparent && word == kTransparentPixel) ? *transparent : ExpandLogoPixel(word);
     *out++ = colour.blue;
     *out++ = colour.green;
     *out++ = colour.red;
   }
+}
+
+// Takes the row of `width` words at the input's position and moves on, as a
+// read of those bytes would. CheckPixelsFit has made sure they are there, so
+// the words are used in place: no copy, and nothing to allocate per row.
+const uint8_t* TakeRow(ByteBuffer& input, int32_t width) {
+  const uint8_t* row = input.Data() + input.Position();
+  input.Seek(2 * int64_t{width}, SeekOrigin::Current);
+  return row;
 }
 
 // Row r (0 = top) starts at size - 2 * width * (height - r): the walk starts
@@ -100,26 +105,25 @@ LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBu
   const int32_t height = header.height;
   const Rgb transparent = TransparencyColour(transparencyIndex);
 
-  // The viewer's arithmetic is unchecked. Headers whose values would wrap in
-  // 32 bits have width or height below 1 once CheckPixelsFit has passed, and
-  // such images are the header alone, so 64-bit positions give the same bytes.
-  outputBuffer.Clear();
-  outputBuffer.Reserve(DecodedBmpSize(width, height));
-  uint8_t bmpHeader[kBmpHeaderSize];
-  WriteBmpHeader(bmpHeader, width, height);
-  outputBuffer.Write(bmpHeader, kBmpHeaderSize);
+  // The image is built aside and takes the buffer's place only when it is
+  // whole, so a failure leaves the previous image.
+  ByteBuffer image;
+  image.SetSize(DecodedBmpSize(width, height));  // padding bytes stay zero
+  uint8_t* out = image.Data();
+  WriteBmpHeader(out, width, height);
+  out += kBmpHeaderSize;
 
+  // The viewer's arithmetic on the header is unchecked; 64-bit positions
+  // walk the rows where they really are, whatever the values.
   if (width >= 1 && height >= 1) {
     inputBuffer.Seek(BottomRowOffset(inputBuffer, width), SeekOrigin::Begin);
-    const int32_t padding = BmpRowPadding(width);
-    std::vector<uint8_t> words;
-    std::vector<uint8_t> row(3 * static_cast<size_t>(width) + static_cast<size_t>(padding), 0);
-    for (int32_t r = 0; r < height; ++r) {
-      DecodeRow(inputBuffer, width, &transparent, words, row.data());
+    const int64_t rowSize = 3 * int64_t{width} + BmpRowPadding(width);
+    for (int32_t r = 0; r < height; ++r, out += rowSize) {
+      DecodePixels(TakeRow(inputBuffer, width), width, &transparent, out);
       inputBuffer.Seek(-4 * int64_t{width}, SeekOrigin::Current);
-      outputBuffer.Write(row.data(), static_cast<int64_t>(row.size()));
     }
   }
+  outputBuffer = std::move(image);
   outputBuffer.Seek(0, SeekOrigin::Begin);
   return header;
 }
@@ -149,15 +153,19 @@ std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileNa
       // fail, so the remaining (possibly two billion) rows are skipped.
       Checked(-4 * int64_t{width});
     } else {
+      // Pixels go out through a fixed piece of memory, however wide a row.
+      constexpr int32_t kChunkPixels = 4096;
+      uint8_t chunk[3 * kChunkPixels];
       const uint8_t padding[3] = {0, 0, 0};
-      const size_t paddingSize = static_cast<size_t>(BmpRowPadding(width));
-      std::vector<uint8_t> words;
-      std::vector<uint8_t> row(3 * static_cast<size_t>(width));
       for (int32_t r = 0; r < height; ++r) {
-        DecodeRow(inputBuffer, width, nullptr, words, row.data());
-        output->Write(row.data(), row.size());
+        const uint8_t* words = TakeRow(inputBuffer, width);
+        for (int32_t x = 0; x < width; x += kChunkPixels) {
+          const int32_t count = width - x < kChunkPixels ? width - x : kChunkPixels;
+          DecodePixels(words + 2 * static_cast<size_t>(x), count, nullptr, chunk);
+          output->Write(chunk, 3 * static_cast<size_t>(count));
+        }
         inputBuffer.Seek(Checked(-4 * int64_t{width}), SeekOrigin::Current);
-        output->Write(padding, paddingSize);
+        output->Write(padding, static_cast<size_t>(BmpRowPadding(width)));
       }
     }
   }

@@ -18,7 +18,7 @@ void EncodeLogo(const SourceBitmap& bitmap, bool transparent, ByteBuffer& buffer
   // The whole file is sized at once (this is where a buffer that can't grow
   // fails), then filled in place and left positioned at its end, as if each
   // word had been appended.
-  buffer.SetSize(hasPixels ? LogoFileSize(width, height) : kLogoHeaderSize);
+  buffer.SetSize(LogoFileSize(width, height));
   uint8_t* out = buffer.Data();
   WriteLogoHeader(out, {width, height});
   out += kLogoHeaderSize;

@@ -1,6 +1,8 @@
 #include "codec/Errors.h"
 
 #include <cerrno>
+#include <cstring>
+#include <utility>
 
 #include "codec/Messages.h"
 
@@ -8,6 +10,7 @@ namespace lum {
 
 namespace {
 
+constexpr int kCodeAccessDenied = 5;
 constexpr int kCodeDiskFull = 101;
 
 // errno values that have a classic code of their own.
@@ -55,12 +58,19 @@ int IoErrorCodeFromErrno(int systemError) {
   return code != 0 ? code : systemError;
 }
 
-EInOutError::EInOutError(int code, int systemError, const std::string& message)
-    : LumError(message), code_(code), systemError_(systemError) {}
+EInOutError::EInOutError(int code, const std::string& message, std::string reason)
+    : LumError(message), code_(code), reason_(std::move(reason)) {}
 
 EInOutError::EInOutError(int systemError)
-    : EInOutError(IoErrorCodeFromErrno(systemError), systemError, MessageForErrno(systemError)) {}
+    : EInOutError(IoErrorCodeFromErrno(systemError), MessageForErrno(systemError), std::strerror(systemError)) {}
 
-EInOutError EInOutError::ShortWrite() { return EInOutError(kCodeDiskFull, 0, ClassicMessage(kCodeDiskFull)); }
+EInOutError EInOutError::ShortWrite() {
+  return EInOutError(kCodeDiskFull, ClassicMessage(kCodeDiskFull), std::strerror(ENOSPC));
+}
+
+// Writing there is refused as access to anything but a file would be.
+EInOutError EInOutError::NotARegularFile() {
+  return EInOutError(kCodeAccessDenied, ClassicMessage(kCodeAccessDenied), msg::kNotARegularFile);
+}
 
 }  // namespace lum

@@ -51,19 +51,22 @@ class EInvalidGraphic : public LumError {
 
 /// Creating, writing or closing an output file failed. `Code()` is the
 /// classic I/O error code (2, 3, 4, 5, 101, or the system's own number),
-/// `SystemError()` the errno it came from (0 for a short write).
+/// `Reason()` the system's text for what happened.
 class EInOutError : public LumError {
  public:
   explicit EInOutError(int systemError);
+  /// A write that the system carried out only in part.
   static EInOutError ShortWrite();
+  /// An output name that is a FIFO, socket or block device: never written.
+  static EInOutError NotARegularFile();
 
   int Code() const { return code_; }
-  int SystemError() const { return systemError_; }
+  const std::string& Reason() const { return reason_; }
 
  private:
-  EInOutError(int code, int systemError, const std::string& message);
+  EInOutError(int code, const std::string& message, std::string reason);
   int code_;
-  int systemError_;
+  std::string reason_;
 };
 
 /// The classic I/O error code for an errno value: 2, 3, 4, 5 or 101 for the

@@ -15,7 +15,8 @@ void WriteLogoHeader(uint8_t* bytes, LogoHeader header) {
 }
 
 int64_t LogoFileSize(int32_t width, int32_t height) {
-  return kLogoHeaderSize + 2 * int64_t{width} * int64_t{height};
+  if (width <= 0 || height <= 0) return kLogoHeaderSize;
+  return kLogoHeaderSize + 2 * int64_t{width} * int64_t{height};  // below 2^63
 }
 
 SizeClass ClassifySize(int32_t width, int32_t height) {

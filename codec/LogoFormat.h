@@ -87,7 +87,8 @@ LogoHeader ReadLogoHeader(const uint8_t* bytes);
 /// Writes the header as eight bytes, most significant byte first.
 void WriteLogoHeader(uint8_t* bytes, LogoHeader header);
 
-/// The size of a well-formed logo file of this size: 8 + 2 * w * h (64-bit).
+/// The size of a well-formed logo file of this size: 8 + 2 * w * h, the
+/// header alone when w or h is not positive.
 int64_t LogoFileSize(int32_t width, int32_t height);
 
 enum class SizeClass { Kvx, Hzn, None, Other };

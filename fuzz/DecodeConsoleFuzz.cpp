@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "codec/Decoder.h"
 #include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
@@ -12,12 +14,25 @@
 
 namespace {
 
-std::string TempFolder() {
-  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string pattern = std::string(base) + "/lumfuzz-XXXXXX";
-  if (!::mkdtemp(pattern.data())) std::abort();
-  return pattern;
-}
+// The folder the logo and its BMP file are written to, removed at exit.
+class TempFolder {
+ public:
+  TempFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/lumfuzz-XXXXXX";
+    if (!::mkdtemp(pattern.data())) std::abort();
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    ::unlink((path_ + "/logo.kvx").c_str());
+    ::unlink((path_ + "/logo.bmp").c_str());
+    ::rmdir(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
 
 int64_t SizeOnDisk(const std::string& path) {
   struct stat status {};
@@ -27,9 +42,9 @@ int64_t SizeOnDisk(const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string folder = TempFolder();
-  static const std::string logoPath = folder + "/logo.kvx";
-  static const std::string bmpPath = folder + "/logo.bmp";
+  static const TempFolder folder;
+  static const std::string logoPath = folder.Path() + "/logo.kvx";
+  static const std::string bmpPath = folder.Path() + "/logo.bmp";
   ::unlink(bmpPath.c_str());
   FILE* logo = std::fopen(logoPath.c_str(), "wb");
   if (!logo || std::fwrite(data, 1, size, logo) != size || std::fclose(logo) != 0) std::abort();

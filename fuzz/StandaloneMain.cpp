@@ -34,11 +34,15 @@ int main(int argc, char** argv) {
           ++inputs;
         }
       }
-    } else if (std::filesystem::exists(path)) {
+    } else if (std::filesystem::is_regular_file(path)) {
       RunOne(path);
       ++inputs;
+    } else {
+      // A corpus that moved must not turn the regression test into a no-op.
+      std::fprintf(stderr, "no such corpus: %s\n", argv[i]);
+      return 1;
     }
   }
   std::printf("%d inputs ran without a failed check\n", inputs);
-  return 0;
+  return inputs > 0 ? 0 : 1;
 }

@@ -1,8 +1,7 @@
 #include "lumenc/LumEnc.h"
 
-#include "batch/MaskWalk.h"
+#include "batch/ConsoleRun.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "codec/FileNames.h"
 #include "platform/bitmap/Bitmap.h"
 
@@ -10,17 +9,11 @@ namespace lum {
 
 namespace {
 
-void PrintBanner(std::ostream& console) {
-  console << "lumenc - converts BMP files to KVX and HZN logo files\n\n";
-}
-
-void PrintUsage(std::ostream& console) {
-  console << "usage: lumenc filename [/on | /off]\n"
-             "  filename  a BMP file or a wildcard mask, quoted: 'pictures/*.bmp'\n"
-             "  /on /off  near-black pixels transparent in every image / in none "
-             "(default: only in 50 x 30 images)\n"
-             "\n";
-}
+constexpr const char* kBanner = "lumenc - converts BMP files to KVX and HZN logo files";
+constexpr const char* kUsage =
+    "usage: lumenc filename [/on | /off]\n"
+    "  filename  a BMP file or a wildcard mask, quoted: 'pictures/*.bmp'\n"
+    "  /on /off  near-black pixels transparent in every image / in none (default: only in 50 x 30 images)\n";
 
 // "Auto" unless a switch says otherwise; of "/on" and "/off" the last counts.
 int SetTransFromSwitches(const std::vector<std::string>& arguments) {
@@ -40,35 +33,24 @@ bool IsEligible(const platform::DirectoryEntry& entry) {
 
 bool ConvertBmpFile(const std::string& inputName, int setTransIndex, ByteBuffer& logoBuffer,
                     std::ostream& console) {
-  try {
+  return ReportFailure(console, inputName, [&] {
     const platform::Bitmap bitmap = platform::Bitmap::LoadFromFile(inputName);
     const int32_t width = bitmap.Width();
     const int32_t height = bitmap.Height();
     EncodeLogo(bitmap, TransparencyFlag(setTransIndex, width, height), logoBuffer);
     const std::string outputName = LogoNameFor(inputName, width, height);
     logoBuffer.SaveToFile(outputName);
-    console << inputName << " => " << outputName << '\n';
-    return true;
-  } catch (const LumError& failure) {
-    console << failure.what() << "  file: " << inputName << '\n';
-    return false;
-  }
+    PrintConverted(console, inputName, outputName);
+  });
 }
 
 int RunLumEnc(const std::vector<std::string>& arguments, std::ostream& console) {
   const int setTransIndex = SetTransFromSwitches(arguments);
-  PrintBanner(console);
-  if (arguments.empty()) {
-    PrintUsage(console);
-    return 0;
-  }
   ByteBuffer logoBuffer;
-  const bool completed = WalkMask(arguments.front(), [&](const platform::DirectoryEntry& entry,
-                                                         const std::string& inputName) {
-    if (!IsEligible(entry)) return true;
-    return ConvertBmpFile(inputName, setTransIndex, logoBuffer, console);
-  });
-  return completed ? 0 : 1;
+  return RunOverMask(arguments, console, kBanner, kUsage,
+                     [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
+                       return !IsEligible(entry) || ConvertBmpFile(inputName, setTransIndex, logoBuffer, console);
+                     });
 }
 
 }  // namespace lum

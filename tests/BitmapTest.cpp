@@ -20,7 +20,7 @@ namespace {
 
 using platform::Bitmap;
 using tools::BmpBytes;
-using tools::BmpSpec;
+using tools::BmpRecipe;
 using test::Bytes;
 using test::TempDir;
 
@@ -60,53 +60,53 @@ TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
   const std::vector<uint32_t> palette16 = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x102030, 0x405060, 0x708090,
                                            0xA0B0C0, 0xD0E0F0, 0x111111, 0x222222, 0x333333, 0x444444, 0x555555,
                                            0x666666, 0xFFFFFF};
-  BmpSpec spec;
-  spec.width = 13;  // odd widths leave partial bytes and row padding
-  spec.height = 7;
+  BmpRecipe recipe;
+  recipe.width = 13;  // odd widths leave partial bytes and row padding
+  recipe.height = 7;
 
-  spec.bitsPerPixel = 1;
-  spec.palette = {0x123456, 0xFEDCBA};
-  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + y) % 2; })), 13, 7,
+  recipe.bitsPerPixel = 1;
+  recipe.palette = {0x123456, 0xFEDCBA};
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + y) % 2; })), 13, 7,
                 [](int x, int y) { return (x + y) % 2 ? 0xFEDCBA : 0x123456; });
 
-  spec.bitsPerPixel = 4;
-  spec.palette = palette16;
-  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x * 3 + y) % 16; })), 13, 7,
+  recipe.bitsPerPixel = 4;
+  recipe.palette = palette16;
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x * 3 + y) % 16; })), 13, 7,
                 [&](int x, int y) { return palette16[(x * 3 + y) % 16]; });
 
-  spec.bitsPerPixel = 8;
-  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + 2 * y) % 16; })), 13, 7,
+  recipe.bitsPerPixel = 8;
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + 2 * y) % 16; })), 13, 7,
                 [&](int x, int y) { return palette16[(x + 2 * y) % 16]; });
 
-  spec.rle8 = true;
-  ExpectColours(LoadBytes(BmpBytes(spec, [](int x, int) { return x % 16; })), 13, 7,
+  recipe.rle8 = true;
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int) { return x % 16; })), 13, 7,
                 [&](int x, int) { return palette16[x % 16]; });
-  spec.rle8 = false;
+  recipe.rle8 = false;
 
   // 16 bits are 5-5-5; each channel's five bits come back in the top bits
   // (Qt repeats them into the low three, so only those are compared).
-  spec.bitsPerPixel = 16;
-  spec.palette.clear();
-  const Bitmap bitmap16 = LoadBytes(BmpBytes(spec, [](int x, int y) { return x << 10 | y << 5 | 31; }));
+  recipe.bitsPerPixel = 16;
+  recipe.palette.clear();
+  const Bitmap bitmap16 = LoadBytes(BmpBytes(recipe, [](int x, int y) { return x << 10 | y << 5 | 31; }));
   ExpectColours(bitmap16, 13, 7, [&](int x, int y) {
     const Rgb c = bitmap16.PixelColour(x, y);
     EXPECT_EQ(PackLogoPixel(c, false), 0x8000 | x << 10 | y << 5 | 31) << x << "," << y;
     return ToRgb(c);
   });
 
-  spec.bitsPerPixel = 24;
-  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
-  spec.bitsPerPixel = 32;
-  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
-  spec.rows = tools::BmpRows::TopDown;
-  ExpectColours(LoadBytes(BmpBytes(spec, Colour24)), 13, 7, Colour24);
+  recipe.bitsPerPixel = 24;
+  ExpectColours(LoadBytes(BmpBytes(recipe, Colour24)), 13, 7, Colour24);
+  recipe.bitsPerPixel = 32;
+  ExpectColours(LoadBytes(BmpBytes(recipe, Colour24)), 13, 7, Colour24);
+  recipe.rows = tools::BmpRows::TopDown;
+  ExpectColours(LoadBytes(BmpBytes(recipe, Colour24)), 13, 7, Colour24);
 }
 
 TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  const Bytes bytes = BmpBytes(spec, Colour24);
+  BmpRecipe recipe;
+  recipe.width = 5;
+  recipe.height = 3;
+  const Bytes bytes = BmpBytes(recipe, Colour24);
   ExpectColours(LoadBytes(bytes, "picture.kvx"), 5, 3, Colour24);
   ExpectColours(LoadBytes(bytes, "no-extension"), 5, 3, Colour24);
   ExpectColours(Bitmap::LoadFromMemory(bytes.data(), bytes.size()), 5, 3, Colour24);
@@ -115,11 +115,11 @@ TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
 // The header is checked on a first read of up to 64 KiB; the rest of a
 // larger file follows.
 TEST_F(BitmapTest, FilesLargerThanTheFirstReadAreReadWhole) {
-  BmpSpec spec;
-  spec.width = 160;
-  spec.height = 140;  // 67,254 bytes
+  BmpRecipe recipe;
+  recipe.width = 160;
+  recipe.height = 140;  // 67,254 bytes
   const auto colour = [](int x, int y) { return static_cast<uint32_t>(x << 16 | y << 8 | ((x + y) & 0xFF)); };
-  ExpectColours(LoadBytes(BmpBytes(spec, colour)), 160, 140, colour);
+  ExpectColours(LoadBytes(BmpBytes(recipe, colour)), 160, 140, colour);
 }
 
 TEST_F(BitmapTest, WhatIsNoReadableBmpIsAnInvalidBitmap) {
@@ -136,10 +136,10 @@ TEST_F(BitmapTest, WhatIsNoReadableBmpIsAnInvalidBitmap) {
   ASSERT_TRUE(image.save(&device, "PNG"));
   EXPECT_EQ(LoadFailure(Bytes(png.begin(), png.end())), invalid);
 
-  BmpSpec spec;
-  spec.width = 8;
-  spec.height = 8;
-  Bytes bytes = BmpBytes(spec, Colour24);
+  BmpRecipe recipe;
+  recipe.width = 8;
+  recipe.height = 8;
+  Bytes bytes = BmpBytes(recipe, Colour24);
   bytes[28] = 7;  // 7 bits a pixel
   EXPECT_EQ(LoadFailure(bytes), invalid);
 
@@ -152,13 +152,13 @@ TEST_F(BitmapTest, WhatIsNoReadableBmpIsAnInvalidBitmap) {
 }
 
 TEST_F(BitmapTest, ShortFilesAreRefusedInsteadOfLeavingRowsUnread) {
-  BmpSpec spec;
-  spec.width = 6;
-  spec.height = 4;
+  BmpRecipe recipe;
+  recipe.width = 6;
+  recipe.height = 4;
   for (const int bits : {8, 24, 32}) {
-    spec.bitsPerPixel = bits;
-    spec.palette.assign(bits == 8 ? 4 : 0, 0x808080);
-    Bytes bytes = BmpBytes(spec, [](int x, int) { return x % 4; });
+    recipe.bitsPerPixel = bits;
+    recipe.palette.assign(bits == 8 ? 4 : 0, 0x808080);
+    Bytes bytes = BmpBytes(recipe, [](int x, int) { return x % 4; });
     EXPECT_NO_THROW(LoadBytes(bytes)) << bits;
     bytes.pop_back();  // the top row's last byte
     EXPECT_EQ(LoadFailure(bytes), "Bitmap ist ungültig") << bits;
@@ -166,10 +166,10 @@ TEST_F(BitmapTest, ShortFilesAreRefusedInsteadOfLeavingRowsUnread) {
 }
 
 TEST_F(BitmapTest, AbsurdSizesAreRefusedFromTheHeaderAlone) {
-  BmpSpec spec;
-  spec.width = 1;
-  spec.height = 1;
-  Bytes bytes = BmpBytes(spec, Colour24);
+  BmpRecipe recipe;
+  recipe.width = 1;
+  recipe.height = 1;
+  Bytes bytes = BmpBytes(recipe, Colour24);
   bytes.resize(54);
   // 8193 x 8193: just over 64 Mi pixels; the file holds none of them.
   for (const size_t offset : {18, 22}) {
@@ -204,12 +204,12 @@ TEST_F(BitmapTest, FilesThatCannotBeOpenedNameTheirFullPath) {
 }
 
 TEST_F(BitmapTest, WritesA24BitFileWhateverTheSourceDepth) {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.bitsPerPixel = 8;
-  spec.palette = {0x010203, 0xA0B0C0};
-  const Bitmap bitmap = LoadBytes(BmpBytes(spec, [](int x, int y) { return (x + y) % 2; }));
+  BmpRecipe recipe;
+  recipe.width = 3;
+  recipe.height = 2;
+  recipe.bitsPerPixel = 8;
+  recipe.palette = {0x010203, 0xA0B0C0};
+  const Bitmap bitmap = LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + y) % 2; }));
   test::WriteFile(dir_ / "out.bmp", Bytes(10000, 0xEE));  // overwritten, not appended to
   bitmap.SaveToFile(dir_ / "out.bmp");
   const Bytes expected = {

@@ -9,16 +9,16 @@ namespace lum {
 namespace {
 
 using tools::BmpBytes;
-using tools::BmpSpec;
+using tools::BmpRecipe;
 using tools::Bytes;
 
 TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
-  BmpSpec spec;
-  spec.width = 33;
-  spec.height = 5;
-  spec.bitsPerPixel = 1;
-  spec.palette = {0x000000, 0xFFFFFF};
-  Bytes bytes = BmpBytes(spec, [](int, int) { return 1; });
+  BmpRecipe recipe;
+  recipe.width = 33;
+  recipe.height = 5;
+  recipe.bitsPerPixel = 1;
+  recipe.palette = {0x000000, 0xFFFFFF};
+  Bytes bytes = BmpBytes(recipe, [](int, int) { return 1; });
   auto layout = PeekBmpLayout(bytes.data(), 54);  // the headers alone
   ASSERT_TRUE(layout);
   EXPECT_EQ(layout->width, 33);
@@ -29,10 +29,10 @@ TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
   EXPECT_EQ(layout->PixelDataEnd(), 62 + 5 * 8);  // 33 bits need two 32-bit words a row
   EXPECT_EQ(layout->PixelDataEnd(), static_cast<int64_t>(bytes.size()));
 
-  spec.bitsPerPixel = 24;
-  spec.palette.clear();
-  spec.rows = tools::BmpRows::TopDown;
-  bytes = BmpBytes(spec, [](int, int) { return 0; });
+  recipe.bitsPerPixel = 24;
+  recipe.palette.clear();
+  recipe.rows = tools::BmpRows::TopDown;
+  bytes = BmpBytes(recipe, [](int, int) { return 0; });
   layout = PeekBmpLayout(bytes.data(), bytes.size());
   EXPECT_EQ(layout->height, -5);
   EXPECT_EQ(layout->PixelCount(), 165);
@@ -48,12 +48,12 @@ TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
 }
 
 TEST(PeekBmpLayoutTest, DataOffsetNeverPointsIntoTheHeaders) {
-  BmpSpec spec;
-  spec.width = 4;
-  spec.height = 4;
-  spec.bitsPerPixel = 8;
-  spec.palette = {0x102030, 0x405060, 0x708090};
-  Bytes bytes = BmpBytes(spec, [](int x, int) { return x % 3; });
+  BmpRecipe recipe;
+  recipe.width = 4;
+  recipe.height = 4;
+  recipe.bitsPerPixel = 8;
+  recipe.palette = {0x102030, 0x405060, 0x708090};
+  Bytes bytes = BmpBytes(recipe, [](int x, int) { return x % 3; });
   bytes[10] = 0;  // an offset of 0 would point at the file header
   const auto layout = PeekBmpLayout(bytes.data(), bytes.size());
   EXPECT_EQ(layout->pixelDataOffset, 54 + 3 * 4);
@@ -64,10 +64,10 @@ TEST(PeekBmpLayoutTest, DataOffsetNeverPointsIntoTheHeaders) {
 TEST(PeekBmpLayoutTest, RefusesWhatIsNoBmpHeaderAndSaturatesAbsurdSizes) {
   const Bytes text(64, 'x');
   EXPECT_FALSE(PeekBmpLayout(text.data(), text.size()));
-  BmpSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  const Bytes bytes = BmpBytes(spec, [](int, int) { return 0; });
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 2;
+  const Bytes bytes = BmpBytes(recipe, [](int, int) { return 0; });
   EXPECT_FALSE(PeekBmpLayout(bytes.data(), 25));
   EXPECT_TRUE(PeekBmpLayout(bytes.data(), 54));
 

@@ -69,11 +69,10 @@ TEST(FileEnumeration, ListsMatchingEntriesSortedWithSizesAndDots) {
 TEST(FileEnumeration, RelativeMasksAndMissingFolders) {
   test::TempDir dir;
   test::WriteFile(dir / "x.kvx", {});
-  ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+  test::ScopedWorkingDirectory inDir(dir.Path());
   EXPECT_EQ(Names(FindMatchingEntries("x.KVX")), (std::vector<std::string>{"x.kvx"}));
   EXPECT_TRUE(FindMatchingEntries("missing/*").empty());
   EXPECT_TRUE(FindMatchingEntries("x.kvx/*").empty());
-  ASSERT_EQ(::chdir("/"), 0);
 }
 
 }  // namespace

@@ -129,6 +129,27 @@ TEST_F(LumBatchHostileTest, FullDiskIsReportedAndTheRunStops) {
   Expect({"*.kvx"}, {"Zu wenig Speicherplatz  file: a.kvx"}, 1);
 }
 
+TEST_F(LumBatchHostileTest, OutputNameThatIsAFifoIsRefusedWithoutWaitingForAReader) {
+  Write("a.kvx", Kvx());
+  ASSERT_EQ(::mkfifo((dir_ / "a.bmp").c_str(), 0644), 0);
+  Expect({"a.kvx"}, {"Dateizugriff verweigert  file: a.kvx"}, 1);
+}
+
+TEST_F(LumBatchHostileTest, InputLargerThanTheMemoryAllowedIsReportedNotFatal) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+#else
+  // 64 MiB, sparse: a 1 x 1 logo whose pixel is the last two bytes.
+  const std::string path = dir_ / "huge.kvx";
+  Write("huge.kvx", LogoBytes(1, 1, {}));
+  ASSERT_EQ(::truncate(path.c_str(), 64 << 20), 0);
+  test::RunOptions limited;
+  limited.addressSpaceLimit = 40 << 20;
+  Expect({"huge.kvx", "/i"},
+         {"Expandieren des Speicher-Stream wegen Speichermangel nicht möglich  file: huge.kvx"}, 1, {}, limited);
+#endif
+}
+
 TEST_F(LumBatchHostileTest, ReadOnlyFolderCannotTakeTheOutput) {
   ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
   Write("a.kvx", Kvx());

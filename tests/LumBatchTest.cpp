@@ -88,6 +88,10 @@ TEST_F(LumBatchTest, TakesOnlyKvxSizedFilesUnlessToldToIgnoreTheSize) {
   EXPECT_FALSE(FileExists(dir_ / "b.bmp"));
   ExpectPattern("a.bmp", 50, 30);
 
+  // Only the switch itself counts, not words that merely contain it.
+  result = Run({"*.*", "/ix", "--i", "i", "/ i"});
+  EXPECT_EQ(Lines(result.output), Console({"a.kvx => a.bmp"}));
+
   // The switch counts in any letter case and anywhere after the mask.
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"*.*", "/i"}, {"*.*", "/I"}, {"*.*", "x", "-I"}}) {

@@ -15,7 +15,7 @@ namespace lum {
 namespace {
 
 using tools::BmpBytes;
-using tools::BmpSpec;
+using tools::BmpRecipe;
 using test::Bytes;
 using test::FileExists;
 using test::Lines;
@@ -43,30 +43,30 @@ uint16_t Word(uint32_t rgb, bool transparent) {
 }
 
 Bytes Bmp24(int width, int height) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  return BmpBytes(spec, Picture);
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  return BmpBytes(recipe, Picture);
 }
 
 // The same picture as an 8-bit file: its few colours in a palette.
 Bytes Bmp8(int width, int height) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = 8;
-  spec.palette = {Picture(0, 0), Picture(1, 0), 0xF8F8F8, 0x0800F8};
-  return BmpBytes(spec, [](int x, int y) { return y == 0 && x < 2 ? x : 2 + (x + y) % 2; });
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.bitsPerPixel = 8;
+  recipe.palette = {Picture(0, 0), Picture(1, 0), 0xF8F8F8, 0x0800F8};
+  return BmpBytes(recipe, [](int x, int y) { return y == 0 && x < 2 ? x : 2 + (x + y) % 2; });
 }
 uint32_t Bmp8Colour(int x, int y) { return y == 0 && x < 2 ? Picture(x, y) : (x + y) % 2 ? 0x0800F8 : 0xF8F8F8; }
 
 Bytes Bmp32(int width, int height) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bitsPerPixel = 32;
-  spec.rows = tools::BmpRows::TopDown;
-  return BmpBytes(spec, Picture);
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = height;
+  recipe.bitsPerPixel = 32;
+  recipe.rows = tools::BmpRows::TopDown;
+  return BmpBytes(recipe, Picture);
 }
 
 class LumEncTest : public ::testing::Test {
@@ -190,6 +190,24 @@ TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_EQ(Lines(result.output),
             Console({"Datei " + dir_ / "p.bmp" + " kann nicht geöffnet werden. not a regular file  file: p.bmp"}));
+}
+
+TEST_F(LumEncTest, OutputNamesThatAreAFifoOrAFullDiskAreReportedWithoutHanging) {
+  WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "b.bmp", Bmp24(50, 30));
+  ASSERT_EQ(::mkfifo((dir_ / "a.kvx").c_str(), 0600), 0);
+  test::RunOptions options;
+  options.timeoutSeconds = 20;
+  auto result = Run({"a.bmp"}, options);
+  ASSERT_FALSE(result.timedOut);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output),
+            Console({"Datei \"" + dir_ / "a.kvx" + "\" kann nicht erstellt werden. not a regular file  file: a.bmp"}));
+
+  ASSERT_EQ(::symlink("/dev/full", (dir_ / "b.kvx").c_str()), 0);
+  result = Run({"b.bmp"}, options);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Zu wenig Speicherplatz  file: b.bmp"}));
 }
 
 TEST_F(LumEncTest, NamesCarryTheMasksFolderAndNeedNotBeUtf8) {

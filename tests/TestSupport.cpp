@@ -4,6 +4,7 @@
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +37,15 @@ TempDir::~TempDir() {
   }
   ::chmod(path_.c_str(), 0700);
   fs::remove_all(path_, error);
+}
+
+ScopedWorkingDirectory::ScopedWorkingDirectory(const std::string& path) : previous_(fs::current_path().native()) {
+  fs::current_path(path);
+}
+
+ScopedWorkingDirectory::~ScopedWorkingDirectory() {
+  std::error_code error;
+  fs::current_path(previous_, error);
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
@@ -98,6 +108,10 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     ::dup2(pipeFds[1], STDOUT_FILENO);
     if (options.unprivileged && ::geteuid() == 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(125);
+    }
+    if (options.addressSpaceLimit != 0) {
+      const rlimit limit{options.addressSpaceLimit, options.addressSpaceLimit};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(124);
     }
     if (::chdir(workingDirectory.c_str()) != 0) ::_exit(126);
     std::vector<char*> argv;

@@ -28,6 +28,18 @@ class TempDir {
   std::string path_;
 };
 
+/// Makes `path` the working directory for the object's life.
+class ScopedWorkingDirectory {
+ public:
+  explicit ScopedWorkingDirectory(const std::string& path);
+  ~ScopedWorkingDirectory();
+  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
@@ -62,6 +74,8 @@ struct RunOptions {
   /// When the tests run as root (as in CI containers), run the program as
   /// the unprivileged user "nobody", so that permissions apply to it.
   bool unprivileged = false;
+  /// When not 0, the program's address space is limited to this many bytes.
+  size_t addressSpaceLimit = 0;
 };
 
 /// Runs `program` with `arguments` in `workingDirectory`, collecting its

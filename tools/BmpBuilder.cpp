@@ -19,20 +19,20 @@ void Set32(Bytes& bytes, size_t offset, uint32_t v) {
 }
 
 // One row of packed pixels, padded to four bytes.
-Bytes PackedRow(const BmpSpec& spec, int y, const std::function<uint32_t(int, int)>& pixel) {
+Bytes PackedRow(const BmpRecipe& recipe, int y, const std::function<uint32_t(int, int)>& pixel) {
   Bytes row;
-  const int bits = spec.bitsPerPixel;
+  const int bits = recipe.bitsPerPixel;
   if (bits < 8) {
     const int perByte = 8 / bits;
-    for (int x = 0; x < spec.width; x += perByte) {
+    for (int x = 0; x < recipe.width; x += perByte) {
       uint8_t byte = 0;
-      for (int i = 0; i < perByte && x + i < spec.width; ++i) {
+      for (int i = 0; i < perByte && x + i < recipe.width; ++i) {
         byte |= static_cast<uint8_t>(pixel(x + i, y) << (8 - bits * (i + 1)));
       }
       row.push_back(byte);
     }
   } else {
-    for (int x = 0; x < spec.width; ++x) {
+    for (int x = 0; x < recipe.width; ++x) {
       const uint32_t v = pixel(x, y);
       if (bits == 8) row.push_back(static_cast<uint8_t>(v));
       if (bits == 16) Put16(row, v);
@@ -50,9 +50,9 @@ Bytes PackedRow(const BmpSpec& spec, int y, const std::function<uint32_t(int, in
 
 // RLE8: a run of one pixel per pixel, an end-of-line after each row, an
 // end-of-bitmap at the end.
-Bytes Rle8Row(const BmpSpec& spec, int y, const std::function<uint32_t(int, int)>& pixel) {
+Bytes Rle8Row(const BmpRecipe& recipe, int y, const std::function<uint32_t(int, int)>& pixel) {
   Bytes row;
-  for (int x = 0; x < spec.width; ++x) {
+  for (int x = 0; x < recipe.width; ++x) {
     row.push_back(1);
     row.push_back(static_cast<uint8_t>(pixel(x, y)));
   }
@@ -63,31 +63,31 @@ Bytes Rle8Row(const BmpSpec& spec, int y, const std::function<uint32_t(int, int)
 
 }  // namespace
 
-Bytes BmpBytes(const BmpSpec& spec, const std::function<uint32_t(int x, int y)>& pixel) {
+Bytes BmpBytes(const BmpRecipe& recipe, const std::function<uint32_t(int x, int y)>& pixel) {
   Bytes bytes = {'B', 'M'};
   Put32(bytes, 0);  // file size, set below
   Put32(bytes, 0);
   Put32(bytes, 0);  // offset of the pixels, set below
   Put32(bytes, 40);
-  Put32(bytes, static_cast<uint32_t>(spec.width));
-  Put32(bytes, static_cast<uint32_t>(spec.rows == BmpRows::TopDown ? -spec.height : spec.height));
+  Put32(bytes, static_cast<uint32_t>(recipe.width));
+  Put32(bytes, static_cast<uint32_t>(recipe.rows == BmpRows::TopDown ? -recipe.height : recipe.height));
   Put16(bytes, 1);
-  Put16(bytes, static_cast<uint32_t>(spec.bitsPerPixel));
-  Put32(bytes, spec.rle8 ? 1 : 0);
+  Put16(bytes, static_cast<uint32_t>(recipe.bitsPerPixel));
+  Put32(bytes, recipe.rle8 ? 1 : 0);
   Put32(bytes, 0);     // image size
   Put32(bytes, 2835);  // 72 dpi
   Put32(bytes, 2835);
-  Put32(bytes, static_cast<uint32_t>(spec.palette.size()));
+  Put32(bytes, static_cast<uint32_t>(recipe.palette.size()));
   Put32(bytes, 0);
-  for (const uint32_t colour : spec.palette) Put32(bytes, colour & 0xFFFFFF);  // blue, green, red, 0
+  for (const uint32_t colour : recipe.palette) Put32(bytes, colour & 0xFFFFFF);  // blue, green, red, 0
   Set32(bytes, 10, static_cast<uint32_t>(bytes.size()));
 
-  for (int r = 0; r < spec.height; ++r) {
-    const int y = spec.rows == BmpRows::TopDown ? r : spec.height - 1 - r;
-    const Bytes row = spec.rle8 ? Rle8Row(spec, y, pixel) : PackedRow(spec, y, pixel);
+  for (int r = 0; r < recipe.height; ++r) {
+    const int y = recipe.rows == BmpRows::TopDown ? r : recipe.height - 1 - r;
+    const Bytes row = recipe.rle8 ? Rle8Row(recipe, y, pixel) : PackedRow(recipe, y, pixel);
     bytes.insert(bytes.end(), row.begin(), row.end());
   }
-  if (spec.rle8) {
+  if (recipe.rle8) {
     bytes.push_back(0);
     bytes.push_back(1);
   }

@@ -14,7 +14,7 @@ using Bytes = std::vector<uint8_t>;
 
 enum class BmpRows { BottomUp, TopDown };
 
-struct BmpSpec {
+struct BmpRecipe {
   int32_t width = 0;
   int32_t height = 0;
   /// 1, 4 or 8 (indexes into `palette`), 16 (5-5-5 words), 24 or 32.
@@ -29,6 +29,6 @@ struct BmpSpec {
 /// A BMP file with a 40-byte information header. `pixel(x, y)` (row 0 the
 /// top) gives the palette index for 1 to 8 bits, the 5-5-5 word for 16 bits
 /// and 0xRRGGBB for 24 and 32 bits.
-Bytes BmpBytes(const BmpSpec& spec, const std::function<uint32_t(int x, int y)>& pixel);
+Bytes BmpBytes(const BmpRecipe& recipe, const std::function<uint32_t(int x, int y)>& pixel);
 
 }  // namespace lum::tools

@@ -49,8 +49,8 @@ void SaveLogo(const std::string& folder, const std::string& name, const DrawnBit
   logo.SaveToFile(lum::LogoNameFor(folder + name, bitmap.Width(), bitmap.Height()));
 }
 
-void SaveBmp(const std::string& path, const lum::tools::BmpSpec& spec, const std::function<uint32_t(int, int)>& pixel) {
-  const lum::tools::Bytes bytes = lum::tools::BmpBytes(spec, pixel);
+void SaveBmp(const std::string& path, const lum::tools::BmpRecipe& recipe, const std::function<uint32_t(int, int)>& pixel) {
+  const lum::tools::Bytes bytes = lum::tools::BmpBytes(recipe, pixel);
   lum::ByteBuffer file;
   file.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
   file.SaveToFile(path);
@@ -107,26 +107,26 @@ void MakeLogos(const std::string& folder) {
 
 // The same kinds of picture as BMP files of three bit depths.
 void MakeBitmaps(const std::string& folder) {
-  lum::tools::BmpSpec spec;
-  spec.width = 50;
-  spec.height = 30;
-  spec.bitsPerPixel = 24;
-  SaveBmp(folder + "ring-24bit.bmp", spec, [](int x, int y) { return Packed(Ring(x, y, 50, 30)); });
+  lum::tools::BmpRecipe recipe;
+  recipe.width = 50;
+  recipe.height = 30;
+  recipe.bitsPerPixel = 24;
+  SaveBmp(folder + "ring-24bit.bmp", recipe, [](int x, int y) { return Packed(Ring(x, y, 50, 30)); });
 
   // 8 bits: the stripes' five colours in a palette, an HZN-sized picture.
-  spec.width = 54;
-  spec.height = 34;
-  spec.bitsPerPixel = 8;
-  for (int i = 0; i < 5; ++i) spec.palette.push_back(Packed(Stripes(4 * i, 0)));
-  SaveBmp(folder + "stripes-8bit.bmp", spec, [](int x, int y) { return ((x + y) / 4) % 5; });
+  recipe.width = 54;
+  recipe.height = 34;
+  recipe.bitsPerPixel = 8;
+  for (int i = 0; i < 5; ++i) recipe.palette.push_back(Packed(Stripes(4 * i, 0)));
+  SaveBmp(folder + "stripes-8bit.bmp", recipe, [](int x, int y) { return ((x + y) / 4) % 5; });
 
   // 32 bits, rows stored top-down, a size that is no logo kind.
-  spec.width = 40;
-  spec.height = 24;
-  spec.bitsPerPixel = 32;
-  spec.palette.clear();
-  spec.rows = lum::tools::BmpRows::TopDown;
-  SaveBmp(folder + "card-32bit.bmp", spec, [](int x, int y) { return Packed(TestCard(x, y, 40, 24)); });
+  recipe.width = 40;
+  recipe.height = 24;
+  recipe.bitsPerPixel = 32;
+  recipe.palette.clear();
+  recipe.rows = lum::tools::BmpRows::TopDown;
+  SaveBmp(folder + "card-32bit.bmp", recipe, [](int x, int y) { return Packed(TestCard(x, y, 40, 24)); });
 }
 
 }  // namespace

@@ -21,20 +21,17 @@ namespace {
 }  // namespace
 
 InputFile::InputFile(const std::string& path) {
-  // O_NONBLOCK keeps open() of a FIFO without a writer from waiting forever;
-  // only regular files are read, so the flag never affects a read.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd_ < 0) ThrowOpenError(path, SystemErrorText(errno));
+  // The type is checked before the file is opened: opening a device can have
+  // effects of its own (a watchdog arms, a tape rewinds), and opening a FIFO
+  // could wait for a writer. Should the name be replaced in between, the
+  // non-blocking open still cannot hang, and reads stop at the size found.
   struct stat status {};
-  if (::fstat(fd_, &status) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    ThrowOpenError(path, SystemErrorText(error));
-  }
+  if (::stat(path.c_str(), &status) != 0) ThrowOpenError(path, SystemErrorText(errno));
   if (!S_ISREG(status.st_mode)) {
-    ::close(fd_);
     ThrowOpenError(path, S_ISDIR(status.st_mode) ? SystemErrorText(EISDIR) : msg::kNotARegularFile);
   }
+  fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd_ < 0) ThrowOpenError(path, SystemErrorText(errno));
   size_ = static_cast<uint64_t>(status.st_size);
 }
 

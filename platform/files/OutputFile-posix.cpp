@@ -1,6 +1,7 @@
 #include "platform/files/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,8 +16,27 @@ constexpr size_t kBufferSize = 64 * 1024;
 }
 
 OutputFile::OutputFile(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
-  if (fd_ < 0) throw EInOutError(errno);
+  // An existing FIFO under the output name would make a blocking open wait
+  // for a reader forever; non-blocking, it fails at once (ENXIO) or opens.
+  // Only files and character devices (/dev/null, /dev/full) are written:
+  // a FIFO or socket is no place for an image, and a block device is a disk.
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+  if (fd_ < 0) {
+    if (errno == ENXIO) throw EInOutError::NotARegularFile();
+    throw EInOutError(errno);
+  }
+  struct stat status {};
+  if (::fstat(fd_, &status) != 0) {
+    const int error = errno;
+    ::close(fd_);
+    fd_ = -1;
+    throw EInOutError(error);
+  }
+  if (!S_ISREG(status.st_mode) && !S_ISCHR(status.st_mode)) {
+    ::close(fd_);
+    fd_ = -1;
+    throw EInOutError::NotARegularFile();
+  }
 }
 
 OutputFile::~OutputFile() {

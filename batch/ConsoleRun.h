@@ -1,0 +1,38 @@
+// What the console converters share: their switches, the walk over the
+// files that a command-line mask names, and the lines they print.
+#pragma once
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/files/FileEnumeration.h"
+
+namespace lum {
+
+/// True when `argument`, lower-cased, is "/<name>" or "-<name>".
+bool IsSwitch(const std::string& argument, const std::string& name);
+
+/// Calls `visit` for each entry that matches `mask`, in name order, with the
+/// name to hand on: the mask's folder part followed by the entry's name.
+/// Stops when `visit` returns false. All entries are read before the first
+/// visit. Returns false when a visit stopped the walk.
+using MaskVisitor = std::function<bool(const platform::DirectoryEntry&, const std::string& inputName)>;
+bool WalkMask(const std::string& mask, const MaskVisitor& visit);
+
+/// Prints the success line "input => output".
+void PrintConverted(std::ostream& console, const std::string& inputName, const std::string& outputName);
+
+/// Runs one conversion. When it fails, prints "message  file: input" and
+/// returns false; a failed allocation reads as the byte buffer's own
+/// "Expandieren des Speicher-Stream ..." rather than ending the program.
+bool ReportFailure(std::ostream& console, const std::string& inputName, const std::function<void()>& convert);
+
+/// A whole run: the banner and an empty line; with no arguments the usage
+/// lines and an empty line; else the walk over the first argument. Returns
+/// the exit status: 1 when a visit stopped the walk, 0 otherwise.
+int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console, const char* banner,
+                const char* usage, const MaskVisitor& visit);
+
+}  // namespace lum
