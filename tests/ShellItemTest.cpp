@@ -130,6 +130,17 @@ TEST_F(ShellModelTest, RenamingUpdatesNameFullPathAndAbsoluteList) {
   EXPECT_TRUE(SameItem(item->AbsoluteID(), ParsePath(sandbox_.Work() + "/new.kvx").get()));
 }
 
+TEST_F(ShellModelTest, RenamingARootMadeFromAPathKeepsItsPlaceInTheTree) {
+  MakeFolder(sandbox_.Work() + "/logos");
+  auto root = Root(sandbox_.Work() + "/logos");  // its own list runs from "Computer" down
+  ASSERT_TRUE(root->RenameTo("renamed"));
+  EXPECT_TRUE(FileExists(sandbox_.Work() + "/renamed"));
+  EXPECT_EQ(root->FullPath(), sandbox_.Work() + "/renamed");
+  EXPECT_EQ(root->InFolderName(), "renamed");
+  EXPECT_TRUE(SameItem(root->AbsoluteID(), ParsePath(sandbox_.Work() + "/renamed").get()));
+  EXPECT_EQ(IdListCount(root->RelativeID()), IdListCount(ParsePath(sandbox_.Work() + "/renamed").get()));
+}
+
 TEST_F(ShellModelTest, ARenamedFolderStillListsItsItems) {
   MakeFolder(sandbox_.Work() + "/before");
   MakeFile(sandbox_.Work() + "/before/inside.kvx");

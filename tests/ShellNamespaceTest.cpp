@@ -352,6 +352,15 @@ TEST(ShellNamespace, SetNameOfRenamesOnDiskAndRefusesClashes) {
   EXPECT_FALSE(FileExists(dir + "/old.kvx"));
   EXPECT_EQ(ReadFile(dir + "/new.kvx").size(), 5u);
   EXPECT_EQ(NameOf(folder.Get(), renamed.get(), SHGDN_INFOLDER), "new.kvx");
+
+  // A list of several IDs comes back as the same path with the new name.
+  MakeFolder(dir + "/sub");
+  MakeFile(dir + "/sub/deep.kvx");
+  IdList deep;
+  ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, L"sub/deep.kvx", nullptr, deep, nullptr), S_OK);
+  IdList deepRenamed;
+  ASSERT_EQ(folder->SetNameOf(nullptr, deep.get(), L"deeper.kvx", SHGDN_NORMAL, &deepRenamed), S_OK);
+  EXPECT_EQ(NameOf(folder.Get(), deepRenamed.get(), SHGDN_FORPARSING), dir + "/sub/deeper.kvx");
 }
 
 TEST(ShellNamespace, FileFoldersGiveDetailColumns) {

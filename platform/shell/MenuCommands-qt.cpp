@@ -71,7 +71,7 @@ void ShowRenameDialog(HWND owner, const MenuTarget& target) {
     item.last.name = name;
     // The typed text is UTF-8; an unchanged name keeps its own bytes.
     const std::string newName = typed == Shown(name) ? name : typed.toStdString();
-    const HRESULT renamed = RenameEntry(item, WideFromBytes(newName), nullptr);
+    const HRESULT renamed = RenameEntry(item, nullptr, WideFromBytes(newName), nullptr);
     if (Failed(renamed))
       ShowFailure(owner, msg::Format(text::kRenameFailed, {name, std::strerror(ErrnoFromHResult(renamed))}));
   });
