@@ -79,17 +79,23 @@ class Callbacks {
   int offWindowThread_ = 0;
 };
 
-// Makes new files in `folder` until a callback shows that the worker watches
-// it (it starts asynchronously), then lets the callbacks settle and counts
-// from zero again.
-void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
+// Makes a new file in `folder` every `probeMs` until a callback shows that
+// the worker watches it (it starts asynchronously); false when none came
+// within five seconds.
+bool ReportsChangesIn(Callbacks& callbacks, const std::string& folder, int probeMs = 100) {
   static int probe = 0;
   const int seen = callbacks.Count();
-  for (int attempt = 0; attempt < 50 && callbacks.Count() == seen; ++attempt) {
+  for (int waited = 0; waited < 5000 && callbacks.Count() == seen; waited += probeMs) {
     Touch(folder + "/.probe" + std::to_string(++probe));
-    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, 100);
+    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, probeMs);
   }
-  ASSERT_GT(callbacks.Count(), seen) << "the notifier never reported a change in " << folder;
+  return callbacks.Count() > seen;
+}
+
+// Waits until the notifier watches `folder`, then lets the callbacks settle
+// and counts from zero again.
+void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
+  ASSERT_TRUE(ReportsChangesIn(callbacks, folder)) << "the notifier never reported a change in " << folder;
   callbacks.Settle();
   callbacks.Reset();
 }
@@ -217,6 +223,24 @@ TEST_F(ShellChangeNotifier, ARootThatCanBeWatchedRevivesANotifierWhoseFolderCoul
   WaitUntilWatching(callbacks, dir.Path());
   Touch(dir / "file");
   EXPECT_TRUE(callbacks.ArriveAfter(0));
+}
+
+// A root handed over while the worker is still finding out that its first
+// folder cannot be watched must reach a worker, that one or a new one. The
+// pause before the hand-over grows each round, so that it meets the worker
+// at different points of its failed start.
+TEST_F(ShellChangeNotifier, ARootHandedOverWhileTheFirstCannotBeWatchedIsWatched) {
+  test::TempDir dir;
+  Callbacks callbacks;
+  for (int round = 0; round < 100; ++round) {
+    SCOPED_TRACE(round);
+    const auto notifier = Notifier(dir / "missing", callbacks.Method());
+    const auto pauseEnd = std::chrono::steady_clock::now() + std::chrono::microseconds(3 * round);
+    while (std::chrono::steady_clock::now() < pauseEnd) {
+    }
+    notifier->SetRoot(dir.Path());
+    ASSERT_TRUE(ReportsChangesIn(callbacks, dir.Path(), 10));
+  }
 }
 
 TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerPromptlyAndNothingIsDeliveredAfterwards) {
