@@ -6,11 +6,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "platform/watch/WindowThreadCall.h"
 #include "tests/TestSupport.h"
 #include "tests/WatchTestSupport.h"
 #include "viewer/ShellCtrls/ShellChangeNotifier.h"
@@ -98,6 +100,17 @@ void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
   ASSERT_TRUE(ReportsChangesIn(callbacks, folder)) << "the notifier never reported a change in " << folder;
   callbacks.Settle();
   callbacks.Reset();
+}
+
+// Polls `done` for up to five seconds without running the event loop, so
+// that no callback can run meanwhile.
+bool WithoutEvents(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCallbackTimeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 bool NoCallbackFor(Callbacks& callbacks, int ms = kQuietMs) {
@@ -260,8 +273,9 @@ TEST_F(ShellChangeNotifier, AChangeNotYetHandledIsDroppedWhenTheNotifierGoes) {
   auto notifier = Notifier(dir.Path(), callbacks.Method());
   WaitUntilWatching(callbacks, dir.Path());
   Touch(dir / "pending");
-  // The window's thread is busy: the worker hands the change over and waits.
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  // The window's thread stays out of its event loop until the worker has
+  // handed the change over and waits for it.
+  ASSERT_TRUE(WithoutEvents([] { return platform::WindowThreadCallsWaiting() == 1; }));
   notifier.reset();
   EXPECT_TRUE(NoCallbackFor(callbacks));
   EXPECT_TRUE(WorkersEndWithin(2000));
