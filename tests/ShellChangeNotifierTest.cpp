@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QThread>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -254,6 +255,47 @@ TEST_F(ShellChangeNotifier, ARootHandedOverWhileTheFirstCannotBeWatchedIsWatched
     notifier->SetRoot(dir.Path());
     ASSERT_TRUE(ReportsChangesIn(callbacks, dir.Path(), 10));
   }
+}
+
+// The entries of `folder` whose names do not start with ".".
+int VisibleEntries(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string()[0] != '.') ++count;
+  return count;
+}
+
+// A burst of changes made while a callback keeps the window's thread busy
+// (and its worker waits for it): however the worker merges them, a callback
+// must start after the last one.
+TEST_F(ShellChangeNotifier, TheLastChangeOfABurstIsFollowedByACallback) {
+  constexpr int kFiles = 2000;
+  test::TempDir dir;
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+
+  std::atomic<int> made{0};
+  std::thread writer;
+  bool writerFinishedInCallback = false, sawAll = false;  // window's thread only
+  notifier->SetOnChange([&] {
+    if (!writer.joinable()) {
+      writer = std::thread([&] {
+        for (int i = 0; i < kFiles; ++i) {
+          Touch(dir / ("burst" + std::to_string(i)));
+          made.store(i + 1);
+        }
+      });
+      writerFinishedInCallback = WithoutEvents([&] { return made.load() == kFiles; });
+    } else if (made.load() == kFiles) {
+      sawAll = VisibleEntries(dir.Path()) == kFiles;
+    }
+  });
+  Touch(dir / ".start");
+  const bool followed = QTest::qWaitFor([&] { return sawAll; }, kCallbackTimeoutMs);
+  if (writer.joinable()) writer.join();
+  ASSERT_TRUE(writerFinishedInCallback);
+  EXPECT_TRUE(followed);
 }
 
 TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerPromptlyAndNothingIsDeliveredAfterwards) {
