@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -239,6 +240,31 @@ TEST_F(ShellModelTest, TheDesktopHasTheDefaultColumnsAndFileDataTexts) {
     ADD_FAILURE() << "no exception";
   } catch (const EInvalidPath& failure) {
     EXPECT_STREQ(failure.what(), "Details für Ordner \"x.kvx\" können nicht gelesen werden. Fehler-Code $2");
+  }
+}
+
+// What the list sorts its rows with when its root is the desktop.
+TEST_F(ShellModelTest, TheDesktopRanksHomeAndComputerThenFoldersThenFiles) {
+  for (const char* file : {"a.kvx", "Zz.kvx"}) MakeFile(sandbox_.Desktop() + "/" + file, 10);
+  for (const char* folder : {"beta", "Alpha"}) MakeFolder(sandbox_.Desktop() + "/" + folder);
+  auto root = Root("rfDesktop");
+  auto rows = Children(*root, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS);
+  ASSERT_EQ(rows.size(), 6u);
+  for (int column = 0; column < 4; ++column) {
+    SCOPED_TRACE(column);
+    std::reverse(rows.begin(), rows.end());  // the enumeration's order must not decide
+    std::sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+      return ShortFromResult(root->ShellFolder()->CompareIDs(column, a->RelativeID(), b->RelativeID())) < 0;
+    });
+    std::vector<std::string> names;
+    for (const auto& row : rows) names.push_back(row->InFolderName());
+    EXPECT_EQ(names[0], "Home");
+    EXPECT_EQ(names[1], "Computer");
+    EXPECT_TRUE(rows[2]->IsFolderItem() && rows[3]->IsFolderItem());
+    EXPECT_FALSE(rows[4]->IsFolderItem() || rows[5]->IsFolderItem());
+    if (column == 0) {
+      EXPECT_EQ(names, (std::vector<std::string>{"Home", "Computer", "Alpha", "beta", "a.kvx", "Zz.kvx"}));
+    }
   }
 }
 
