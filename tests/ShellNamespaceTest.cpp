@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -256,12 +257,21 @@ TEST(ShellNamespace, ItemsOfAFolderThatCannotBeWrittenCannotBeRenamed) {
     EXPECT_TRUE(check());
     return;
   }
-  // Root may write into any folder: look as an ordinary user.
+  // Root may write into any folder: look as an ordinary user. That is done
+  // in a child, so that the death test's process, still root, can remove
+  // the sandbox it made before it exits.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
-        std::_Exit(check() ? 0 : 1);
+        const pid_t child = ::fork();
+        if (child == 0) {
+          if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
+          std::_Exit(check() ? 0 : 1);
+        }
+        int status = 0;
+        const bool ended = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+        std::filesystem::remove_all(sandbox.Root());
+        std::_Exit(ended ? WEXITSTATUS(status) : 3);
       },
       ::testing::ExitedWithCode(0), "");
 }
