@@ -13,6 +13,7 @@
 
 #include "codec/Messages.h"
 #include "platform/shell/DateTimeText.h"
+#include "platform/shell/PathText.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/WideText.h"
 
@@ -23,11 +24,6 @@ namespace {
 bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QString Shown(const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
-
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
-}
 
 std::string Permissions(mode_t mode) {
   std::string text;
