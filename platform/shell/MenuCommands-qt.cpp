@@ -9,11 +9,13 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 
 #include "codec/Messages.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/PathText.h"
+#include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/WideText.h"
 
@@ -25,13 +27,12 @@ bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instan
 
 QString Shown(const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
 
+// "-rw-r--r-- (644)": the letters as the detail column has them, and the
+// number that chmod takes.
 std::string Permissions(mode_t mode) {
-  std::string text;
-  const char letters[] = "rwx";
-  for (int shift = 8; shift >= 0; --shift) text += (mode & (1u << shift)) ? letters[(8 - shift) % 3] : '-';
   char octal[8];
   std::snprintf(octal, sizeof octal, "%03o", static_cast<unsigned>(mode & 0777));
-  return text + " (" + octal + ")";
+  return PermissionText(mode) + " (" + octal + ")";
 }
 
 QLabel* Value(const std::string& text, const char* objectName) {
