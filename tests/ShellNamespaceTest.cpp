@@ -15,6 +15,7 @@
 #include "platform/shell/SpecialFolders.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
+#include "viewer/ShellCtrls/IdLists.h"
 
 namespace lum::test {
 namespace {
@@ -159,7 +160,7 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
   const IdList list = ParsePath(sandbox.Work() + "/logos/a.kvx");
   const std::string work = sandbox.Work();
   const size_t parts = std::count(work.begin(), work.end(), '/') + 2;
-  EXPECT_EQ(ids::CountIds(list.get()), parts + 1);  // Computer, then one ID per part
+  EXPECT_EQ(IdListCount(list.get()), parts + 1);  // Computer, then one ID per part
   ids::IdView first;
   ASSERT_TRUE(ids::ReadFirstId(list.get(), first));
   EXPECT_EQ(first.kind, ids::Kind::Computer);
@@ -170,7 +171,7 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
   const IdList dotted = ParsePath(sandbox.Work() + "/./logos/../logos/a.kvx");
   EXPECT_EQ(desktop->CompareIDs(0, dotted.get(), list.get()), S_OK);
   const IdList root = ParsePath("/");
-  EXPECT_EQ(ids::CountIds(root.get()), 1u);
+  EXPECT_EQ(IdListCount(root.get()), 1u);
   EXPECT_EQ(NameOf(desktop.Get(), root.get(), SHGDN_FORPARSING), "/");
 
   for (const std::string& bad : {std::string(""), std::string("relative/path"), sandbox.Work() + "/missing",
