@@ -51,6 +51,13 @@ TEST(ChangeHandle, GivesNoHandleForWhatIsNoFolderOrForAnEmptyFilter) {
   EXPECT_EQ(ChangeHandle::Open(dir.Path(), false, 0), nullptr);
   EXPECT_EQ(ChangeHandle::Open(dir.Path(), false, 0x200), nullptr);  // no known kind
   EXPECT_NE(ChangeHandle::Open(dir.Path(), false, kChangeFileName), nullptr);
+
+  // A relative name (the desktop's name when it has no folder of its own)
+  // is no folder to watch, whatever the current directory holds.
+  CreateFolder(dir / "Desktop");
+  const test::ScopedWorkingDirectory inside(dir.Path());
+  EXPECT_EQ(ChangeHandle::Open("Desktop", true, kChangeFileName), nullptr);
+  EXPECT_EQ(ChangeHandle::Open(".", false, kChangeFileName), nullptr);
 }
 
 TEST(ChangeHandle, NameFiltersTellFilesFromFolders) {

@@ -3,14 +3,17 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QThread>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include <gtest/gtest.h>
 
+#include "platform/watch/WindowThreadCall.h"
 #include "tests/TestSupport.h"
 #include "tests/WatchTestSupport.h"
 #include "viewer/ShellCtrls/ShellChangeNotifier.h"
@@ -79,19 +82,36 @@ class Callbacks {
   int offWindowThread_ = 0;
 };
 
-// Makes new files in `folder` until a callback shows that the worker watches
-// it (it starts asynchronously), then lets the callbacks settle and counts
-// from zero again.
-void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
+// Makes a new file in `folder` every `probeMs` until a callback shows that
+// the worker watches it (it starts asynchronously); false when none came
+// within five seconds.
+bool ReportsChangesIn(Callbacks& callbacks, const std::string& folder, int probeMs = 100) {
   static int probe = 0;
   const int seen = callbacks.Count();
-  for (int attempt = 0; attempt < 50 && callbacks.Count() == seen; ++attempt) {
+  for (int waited = 0; waited < 5000 && callbacks.Count() == seen; waited += probeMs) {
     Touch(folder + "/.probe" + std::to_string(++probe));
-    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, 100);
+    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, probeMs);
   }
-  ASSERT_GT(callbacks.Count(), seen) << "the notifier never reported a change in " << folder;
+  return callbacks.Count() > seen;
+}
+
+// Waits until the notifier watches `folder`, then lets the callbacks settle
+// and counts from zero again.
+void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
+  ASSERT_TRUE(ReportsChangesIn(callbacks, folder)) << "the notifier never reported a change in " << folder;
   callbacks.Settle();
   callbacks.Reset();
+}
+
+// Polls `done` for up to five seconds without running the event loop, so
+// that no callback can run meanwhile.
+bool WithoutEvents(const std::function<bool()>& done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCallbackTimeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 bool NoCallbackFor(Callbacks& callbacks, int ms = kQuietMs) {
@@ -219,6 +239,65 @@ TEST_F(ShellChangeNotifier, ARootThatCanBeWatchedRevivesANotifierWhoseFolderCoul
   EXPECT_TRUE(callbacks.ArriveAfter(0));
 }
 
+// A root handed over while the worker is still finding out that its first
+// folder cannot be watched must reach a worker, that one or a new one. The
+// pause before the hand-over grows each round, so that it meets the worker
+// at different points of its failed start.
+TEST_F(ShellChangeNotifier, ARootHandedOverWhileTheFirstCannotBeWatchedIsWatched) {
+  test::TempDir dir;
+  Callbacks callbacks;
+  for (int round = 0; round < 100; ++round) {
+    SCOPED_TRACE(round);
+    const auto notifier = Notifier(dir / "missing", callbacks.Method());
+    const auto pauseEnd = std::chrono::steady_clock::now() + std::chrono::microseconds(3 * round);
+    while (std::chrono::steady_clock::now() < pauseEnd) {
+    }
+    notifier->SetRoot(dir.Path());
+    ASSERT_TRUE(ReportsChangesIn(callbacks, dir.Path(), 10));
+  }
+}
+
+// The entries of `folder` whose names do not start with ".".
+int VisibleEntries(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string()[0] != '.') ++count;
+  return count;
+}
+
+// A burst of changes made while a callback keeps the window's thread busy
+// (and its worker waits for it): however the worker merges them, a callback
+// must start after the last one.
+TEST_F(ShellChangeNotifier, TheLastChangeOfABurstIsFollowedByACallback) {
+  constexpr int kFiles = 2000;
+  test::TempDir dir;
+  Callbacks callbacks;
+  const auto notifier = Notifier(dir.Path(), callbacks.Method());
+  WaitUntilWatching(callbacks, dir.Path());
+
+  std::atomic<int> made{0};
+  std::thread writer;
+  bool writerFinishedInCallback = false, sawAll = false;  // window's thread only
+  notifier->SetOnChange([&] {
+    if (!writer.joinable()) {
+      writer = std::thread([&] {
+        for (int i = 0; i < kFiles; ++i) {
+          Touch(dir / ("burst" + std::to_string(i)));
+          made.store(i + 1);
+        }
+      });
+      writerFinishedInCallback = WithoutEvents([&] { return made.load() == kFiles; });
+    } else if (made.load() == kFiles) {
+      sawAll = VisibleEntries(dir.Path()) == kFiles;
+    }
+  });
+  Touch(dir / ".start");
+  const bool followed = QTest::qWaitFor([&] { return sawAll; }, kCallbackTimeoutMs);
+  if (writer.joinable()) writer.join();
+  ASSERT_TRUE(writerFinishedInCallback);
+  EXPECT_TRUE(followed);
+}
+
 TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerPromptlyAndNothingIsDeliveredAfterwards) {
   test::TempDir dir;
   Callbacks callbacks;
@@ -236,8 +315,9 @@ TEST_F(ShellChangeNotifier, AChangeNotYetHandledIsDroppedWhenTheNotifierGoes) {
   auto notifier = Notifier(dir.Path(), callbacks.Method());
   WaitUntilWatching(callbacks, dir.Path());
   Touch(dir / "pending");
-  // The window's thread is busy: the worker hands the change over and waits.
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  // The window's thread stays out of its event loop until the worker has
+  // handed the change over and waits for it.
+  ASSERT_TRUE(WithoutEvents([] { return platform::WindowThreadCallsWaiting() == 1; }));
   notifier.reset();
   EXPECT_TRUE(NoCallbackFor(callbacks));
   EXPECT_TRUE(WorkersEndWithin(2000));
@@ -353,6 +433,8 @@ TEST(ShellChangeNotifierDeathTest, AWorkerStillRunningAtExitIsStoppedAndJoined) 
         notifier->SetRoot(dir.Path());
         notifier->SetOnChange(callbacks.Method());
         WaitUntilWatching(callbacks, dir.Path());
+        // std::exit skips the destructor of this process's own folder.
+        std::filesystem::remove_all(dir.Path());
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");

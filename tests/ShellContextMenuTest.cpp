@@ -1,5 +1,7 @@
 // The shell's context menu on real temporary files: its entries, the verbs,
 // the command hook of the control that shows it, and the clipboard.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -211,6 +213,7 @@ TEST_F(ShellContextMenuTest, RenameAsksForTheNewName) {
 
 TEST_F(ShellContextMenuTest, PropertiesShowTheItem) {
   MakeFile(sandbox_.Work() + "/a.kvx", 3008);
+  ASSERT_EQ(::chmod((sandbox_.Work() + "/a.kvx").c_str(), 0640), 0);
   auto root = Root(sandbox_.Work());
   Child(*root, "a.kvx")->InvokeVerb("properties");
   auto* window = FindTopLevel<QDialog>("lumShellProperties");
@@ -218,7 +221,7 @@ TEST_F(ShellContextMenuTest, PropertiesShowTheItem) {
   EXPECT_EQ(window->findChild<QLabel*>("name")->text(), "a.kvx");
   EXPECT_EQ(window->findChild<QLabel*>("location")->text(), QString::fromStdString(sandbox_.Work()));
   EXPECT_EQ(window->findChild<QLabel*>("size")->text(), "3008 bytes");
-  EXPECT_NE(window->findChild<QLabel*>("permissions"), nullptr);
+  EXPECT_EQ(window->findChild<QLabel*>("permissions")->text(), "-rw-r----- (640)");
 }
 
 TEST_F(ShellContextMenuTest, MenuMessagesReachOnlyAnOpenMenu) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QString>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -130,6 +131,17 @@ TEST_F(ShellModelTest, RenamingUpdatesNameFullPathAndAbsoluteList) {
   EXPECT_TRUE(SameItem(item->AbsoluteID(), ParsePath(sandbox_.Work() + "/new.kvx").get()));
 }
 
+TEST_F(ShellModelTest, RenamingARootMadeFromAPathKeepsItsPlaceInTheTree) {
+  MakeFolder(sandbox_.Work() + "/logos");
+  auto root = Root(sandbox_.Work() + "/logos");  // its own list runs from "Computer" down
+  ASSERT_TRUE(root->RenameTo("renamed"));
+  EXPECT_TRUE(FileExists(sandbox_.Work() + "/renamed"));
+  EXPECT_EQ(root->FullPath(), sandbox_.Work() + "/renamed");
+  EXPECT_EQ(root->InFolderName(), "renamed");
+  EXPECT_TRUE(SameItem(root->AbsoluteID(), ParsePath(sandbox_.Work() + "/renamed").get()));
+  EXPECT_EQ(IdListCount(root->RelativeID()), IdListCount(ParsePath(sandbox_.Work() + "/renamed").get()));
+}
+
 TEST_F(ShellModelTest, ARenamedFolderStillListsItsItems) {
   MakeFolder(sandbox_.Work() + "/before");
   MakeFile(sandbox_.Work() + "/before/inside.kvx");
@@ -228,6 +240,31 @@ TEST_F(ShellModelTest, TheDesktopHasTheDefaultColumnsAndFileDataTexts) {
     ADD_FAILURE() << "no exception";
   } catch (const EInvalidPath& failure) {
     EXPECT_STREQ(failure.what(), "Details für Ordner \"x.kvx\" können nicht gelesen werden. Fehler-Code $2");
+  }
+}
+
+// What the list sorts its rows with when its root is the desktop.
+TEST_F(ShellModelTest, TheDesktopRanksHomeAndComputerThenFoldersThenFiles) {
+  for (const char* file : {"a.kvx", "Zz.kvx"}) MakeFile(sandbox_.Desktop() + "/" + file, 10);
+  for (const char* folder : {"beta", "Alpha"}) MakeFolder(sandbox_.Desktop() + "/" + folder);
+  auto root = Root("rfDesktop");
+  auto rows = Children(*root, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS);
+  ASSERT_EQ(rows.size(), 6u);
+  for (int column = 0; column < 4; ++column) {
+    SCOPED_TRACE(column);
+    std::reverse(rows.begin(), rows.end());  // the enumeration's order must not decide
+    std::sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+      return ShortFromResult(root->ShellFolder()->CompareIDs(column, a->RelativeID(), b->RelativeID())) < 0;
+    });
+    std::vector<std::string> names;
+    for (const auto& row : rows) names.push_back(row->InFolderName());
+    EXPECT_EQ(names[0], "Home");
+    EXPECT_EQ(names[1], "Computer");
+    EXPECT_TRUE(rows[2]->IsFolderItem() && rows[3]->IsFolderItem());
+    EXPECT_FALSE(rows[4]->IsFolderItem() || rows[5]->IsFolderItem());
+    if (column == 0) {
+      EXPECT_EQ(names, (std::vector<std::string>{"Home", "Computer", "Alpha", "beta", "a.kvx", "Zz.kvx"}));
+    }
   }
 }
 

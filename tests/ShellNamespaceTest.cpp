@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "platform/shell/SpecialFolders.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
+#include "viewer/ShellCtrls/IdLists.h"
 
 namespace lum::test {
 namespace {
@@ -158,7 +160,7 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
   const IdList list = ParsePath(sandbox.Work() + "/logos/a.kvx");
   const std::string work = sandbox.Work();
   const size_t parts = std::count(work.begin(), work.end(), '/') + 2;
-  EXPECT_EQ(ids::CountIds(list.get()), parts + 1);  // Computer, then one ID per part
+  EXPECT_EQ(IdListCount(list.get()), parts + 1);  // Computer, then one ID per part
   ids::IdView first;
   ASSERT_TRUE(ids::ReadFirstId(list.get(), first));
   EXPECT_EQ(first.kind, ids::Kind::Computer);
@@ -169,7 +171,7 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
   const IdList dotted = ParsePath(sandbox.Work() + "/./logos/../logos/a.kvx");
   EXPECT_EQ(desktop->CompareIDs(0, dotted.get(), list.get()), S_OK);
   const IdList root = ParsePath("/");
-  EXPECT_EQ(ids::CountIds(root.get()), 1u);
+  EXPECT_EQ(IdListCount(root.get()), 1u);
   EXPECT_EQ(NameOf(desktop.Get(), root.get(), SHGDN_FORPARSING), "/");
 
   for (const std::string& bad : {std::string(""), std::string("relative/path"), sandbox.Work() + "/missing",
@@ -256,12 +258,21 @@ TEST(ShellNamespace, ItemsOfAFolderThatCannotBeWrittenCannotBeRenamed) {
     EXPECT_TRUE(check());
     return;
   }
-  // Root may write into any folder: look as an ordinary user.
+  // Root may write into any folder: look as an ordinary user. That is done
+  // in a child, so that the death test's process, still root, can remove
+  // the sandbox it made before it exits.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
-        std::_Exit(check() ? 0 : 1);
+        const pid_t child = ::fork();
+        if (child == 0) {
+          if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) std::_Exit(2);
+          std::_Exit(check() ? 0 : 1);
+        }
+        int status = 0;
+        const bool ended = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status);
+        std::filesystem::remove_all(sandbox.Root());
+        std::_Exit(ended ? WEXITSTATUS(status) : 3);
       },
       ::testing::ExitedWithCode(0), "");
 }
@@ -352,6 +363,15 @@ TEST(ShellNamespace, SetNameOfRenamesOnDiskAndRefusesClashes) {
   EXPECT_FALSE(FileExists(dir + "/old.kvx"));
   EXPECT_EQ(ReadFile(dir + "/new.kvx").size(), 5u);
   EXPECT_EQ(NameOf(folder.Get(), renamed.get(), SHGDN_INFOLDER), "new.kvx");
+
+  // A list of several IDs comes back as the same path with the new name.
+  MakeFolder(dir + "/sub");
+  MakeFile(dir + "/sub/deep.kvx");
+  IdList deep;
+  ASSERT_EQ(folder->ParseDisplayName(nullptr, nullptr, L"sub/deep.kvx", nullptr, deep, nullptr), S_OK);
+  IdList deepRenamed;
+  ASSERT_EQ(folder->SetNameOf(nullptr, deep.get(), L"deeper.kvx", SHGDN_NORMAL, &deepRenamed), S_OK);
+  EXPECT_EQ(NameOf(folder.Get(), deepRenamed.get(), SHGDN_FORPARSING), dir + "/sub/deeper.kvx");
 }
 
 TEST(ShellNamespace, FileFoldersGiveDetailColumns) {

@@ -10,6 +10,7 @@
 #include "platform/shell/FolderEntries.h"
 #include "platform/shell/Launcher.h"
 #include "platform/shell/MenuCommands.h"
+#include "platform/shell/PathText.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/Trash.h"
 
@@ -38,11 +39,6 @@ constexpr CommandText kCommands[kCommandCount] = {
 };
 
 bool SameVerb(const std::string& a, const char* b) { return ::strcasecmp(a.c_str(), b) == 0; }
-
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
-}
 
 class ItemContextMenu final : public ComBase<IContextMenu2> {
  public:

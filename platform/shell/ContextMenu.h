@@ -15,7 +15,6 @@
 namespace lum::shell {
 
 // QueryContextMenu flags.
-constexpr UINT CMF_NORMAL = 0x0;
 constexpr UINT CMF_DEFAULTONLY = 0x1;
 constexpr UINT CMF_EXPLORE = 0x4;
 constexpr UINT CMF_CANRENAME = 0x10;

@@ -248,7 +248,7 @@ class DesktopFolder final : public ComBase<IShellFolder> {
     Located located;
     if (!Locate(idList, located)) return E_INVALIDARG;
     if (located.target != Located::kEntry) return HResultFromErrno(EPERM);
-    return RenameEntry(located.item, name, newIdList);
+    return RenameEntry(located.item, idList, name, newIdList);
   }
 
  private:

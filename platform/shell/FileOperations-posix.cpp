@@ -30,7 +30,7 @@ bool Exists(const std::string& path) {
 // "name (copy).ext", "name (copy 2).ext", ... keeping the extension of
 // files so the copy opens with the same application.
 std::string FreeTarget(const std::string& folder, const std::string& name, bool isFolder) {
-  const std::string base = folder + (folder.size() > 1 || folder != "/" ? "/" : "");
+  const std::string base = folder + (folder != "/" ? "/" : "");
   if (!Exists(base + name)) return base + name;
   const size_t dot = isFolder ? std::string::npos : name.rfind('.');
   const bool hasExtension = dot != std::string::npos && dot > 0;

@@ -36,7 +36,7 @@ class FileSystemFolder final : public ComBase<IShellFolder2> {
   HRESULT SetNameOf(HWND, PCUIDLIST idList, std::wstring_view name, SHGDNF, IdList* newIdList) override {
     ResolvedItem item;
     if (!ResolveEntries(path_, idList, item)) return E_INVALIDARG;
-    return RenameEntry(item, name, newIdList);
+    return RenameEntry(item, idList, name, newIdList);
   }
   HRESULT GetDetailsOf(PCUIDLIST idList, UINT column, SHELLDETAILS* details) override {
     if (!idList) return EntryDetails(nullptr, column, details);

@@ -10,6 +10,7 @@
 #include "codec/Messages.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/FolderEntries.h"
+#include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"
 
 namespace lum::shell::detail {
@@ -46,13 +47,6 @@ std::string FileTypeText(std::string_view name) {
                           .toStdString()});
 }
 
-std::string PermissionsText(mode_t mode) {
-  std::string text = S_ISDIR(mode) ? "d" : "-";
-  const char letters[] = "rwx";
-  for (int shift = 8; shift >= 0; --shift) text += (mode & (1u << shift)) ? letters[(8 - shift) % 3] : '-';
-  return text;
-}
-
 HRESULT ItemText(const ResolvedItem& item, UINT column, STRRET& out) {
   if (column == 0) {
     EntryDisplayName(item, SHGDN_INFOLDER, &out);
@@ -68,7 +62,7 @@ HRESULT ItemText(const ResolvedItem& item, UINT column, STRRET& out) {
       break;
     case 2: out.cStr = TypeTextOf(item.last.name, S_ISDIR(status.st_mode)); break;
     case 3: out.cStr = FileTimeText(status.st_mtim.tv_sec); break;
-    case 4: out.cStr = PermissionsText(status.st_mode); break;
+    case 4: out.cStr = PermissionText(status.st_mode); break;
   }
   return S_OK;
 }

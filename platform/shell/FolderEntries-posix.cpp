@@ -64,6 +64,20 @@ bool IsValidNewName(std::string_view name) {
          name.find('\0') == std::string_view::npos;
 }
 
+// `list` with its last ID replaced by the entry ID of `name`.
+IdList WithLastEntry(PCUIDLIST list, std::string_view name, uint8_t flags) {
+  if (ids::kNameOffset + name.size() > 0xFFFF) return nullptr;
+  size_t lastStart = 0, end = 0;
+  for (PCUIDLIST at = list; !IsEmptyIdList(at); at = NextId(at)) {
+    lastStart = end;
+    end += ReadIdLength(IdBytes(at));
+  }
+  std::vector<uint8_t> builder;
+  if (lastStart > 0) builder.assign(IdBytes(list), IdBytes(list) + lastStart);
+  AppendEntryId(builder, name, flags);
+  return FinishIdList(builder);
+}
+
 }  // namespace
 
 SFGAOF AttributesFromId(const ids::IdView& id) {
@@ -176,7 +190,7 @@ HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector
   return S_OK;
 }
 
-HRESULT RenameEntry(const ResolvedItem& item, std::wstring_view newName, IdList* newIdList) {
+HRESULT RenameEntry(const ResolvedItem& item, PCUIDLIST list, std::wstring_view newName, IdList* newIdList) {
   const std::string name = BytesFromWide(newName);
   if (!IsValidNewName(name)) return HResultFromErrno(EINVAL);
   if (name != item.last.name) {
@@ -191,7 +205,7 @@ HRESULT RenameEntry(const ResolvedItem& item, std::wstring_view newName, IdList*
     }
   }
   if (newIdList) {
-    *newIdList = ids::MakeEntryId(name, item.last.flags);
+    *newIdList = WithLastEntry(list, name, item.last.flags);
     if (!*newIdList) return E_OUTOFMEMORY;
   }
   return S_OK;

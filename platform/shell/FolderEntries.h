@@ -64,8 +64,10 @@ void AppendVirtualId(std::vector<uint8_t>& builder, ids::Kind kind);
 IdList FinishIdList(const std::vector<uint8_t>& builder);
 
 /// Renames `item` within its folder to `newName`; refuses names with "/",
-/// "." and "..", and existing targets.
-HRESULT RenameEntry(const ResolvedItem& item, std::wstring_view newName, IdList* newIdList);
+/// "." and "..", and existing targets. `newIdList` (optional) gets `list`,
+/// the item's list as the folder was asked about it, with its last ID
+/// replaced by the renamed entry's: a list through "Computer" stays one.
+HRESULT RenameEntry(const ResolvedItem& item, PCUIDLIST list, std::wstring_view newName, IdList* newIdList);
 
 /// An enumerator over the entries of `folder`.
 HRESULT EnumerateEntries(const std::string& folder, SHCONTF flags, ComPtr<IEnumIDList>& enumerator);

@@ -23,14 +23,6 @@ IdList AllocateIdList(size_t size) {
   return IdList(static_cast<ITEMIDLIST*>(allocator->Alloc(size)));
 }
 
-IdList CloneIdList(PCUIDLIST list) {
-  if (!list) return nullptr;
-  const size_t size = IdListByteSize(list);
-  IdList copy = AllocateIdList(size);
-  if (copy) std::memcpy(IdBytes(copy.get()), IdBytes(list), size);
-  return copy;
-}
-
 IdList MakeSingleIdList(const uint8_t* payload, size_t payloadSize) {
   const size_t idLength = payloadSize + 2;
   if (idLength > std::numeric_limits<uint16_t>::max()) return nullptr;

@@ -63,9 +63,6 @@ using IdList = std::unique_ptr<ITEMIDLIST, IdListDeleter>;
 /// to hold a list.
 IdList AllocateIdList(size_t size);
 
-/// A copy of `list` (null for null, null when memory is short).
-IdList CloneIdList(PCUIDLIST list);
-
 /// A list of one ID whose payload is `payload` bytes (null when memory is
 /// short or the ID would not fit its 16-bit length).
 IdList MakeSingleIdList(const uint8_t* payload, size_t payloadSize);

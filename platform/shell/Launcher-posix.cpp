@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "platform/shell/ShellFolder.h"
-#include "platform/shell/WideText.h"
+#include "platform/shell/StrRet.h"
 
 extern char** environ;
 
@@ -90,7 +90,7 @@ bool ShellExecuteEx(SHELLEXECUTEINFO* info) {
       info->hInstApp = SE_ERR_FNF;
       return false;
     }
-    path = name.uType == STRRET_CSTR ? name.cStr : BytesFromWide(name.pOleStr);
+    path = StrRetToStr(name, info->lpIDList);
   }
   info->hInstApp = Launch(info->hwnd, info->lpVerb, path, info->lpDirectory, info->nShow);
   return info->hInstApp > 32;

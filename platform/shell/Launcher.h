@@ -41,7 +41,6 @@ struct SHELLEXECUTEINFO {
 };
 
 constexpr intptr_t SE_ERR_FNF = 2;
-constexpr intptr_t SE_ERR_ACCESSDENIED = 5;
 constexpr intptr_t SE_ERR_NOASSOC = 31;
 
 bool ShellExecuteEx(SHELLEXECUTEINFO* info);

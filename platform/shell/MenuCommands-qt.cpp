@@ -9,10 +9,13 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <cstdio>
 #include <cstring>
 
 #include "codec/Messages.h"
 #include "platform/shell/DateTimeText.h"
+#include "platform/shell/PathText.h"
+#include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/WideText.h"
 
@@ -24,18 +27,12 @@ bool HaveWidgets() { return qobject_cast<QApplication*>(QCoreApplication::instan
 
 QString Shown(const std::string& bytes) { return QString::fromUtf8(bytes.data(), static_cast<int>(bytes.size())); }
 
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
-}
-
+// "-rw-r--r-- (644)": the letters as the detail column has them, and the
+// number that chmod takes.
 std::string Permissions(mode_t mode) {
-  std::string text;
-  const char letters[] = "rwx";
-  for (int shift = 8; shift >= 0; --shift) text += (mode & (1u << shift)) ? letters[(8 - shift) % 3] : '-';
   char octal[8];
   std::snprintf(octal, sizeof octal, "%03o", static_cast<unsigned>(mode & 0777));
-  return text + " (" + octal + ")";
+  return PermissionText(mode) + " (" + octal + ")";
 }
 
 QLabel* Value(const std::string& text, const char* objectName) {
@@ -71,7 +68,7 @@ void ShowRenameDialog(HWND owner, const MenuTarget& target) {
     item.last.name = name;
     // The typed text is UTF-8; an unchanged name keeps its own bytes.
     const std::string newName = typed == Shown(name) ? name : typed.toStdString();
-    const HRESULT renamed = RenameEntry(item, WideFromBytes(newName), nullptr);
+    const HRESULT renamed = RenameEntry(item, nullptr, WideFromBytes(newName), nullptr);
     if (Failed(renamed))
       ShowFailure(owner, msg::Format(text::kRenameFailed, {name, std::strerror(ErrnoFromHResult(renamed))}));
   });

@@ -37,10 +37,4 @@ IdList MakeVirtualId(Kind kind) {
   return MakeSingleIdList(payload, sizeof payload);
 }
 
-size_t CountIds(PCUIDLIST list) {
-  size_t count = 0;
-  for (; !IsEmptyIdList(list); list = NextId(list)) ++count;
-  return count;
-}
-
 }  // namespace lum::shell::ids

@@ -45,7 +45,4 @@ inline bool SameId(const IdView& a, const IdView& b) { return a.kind == b.kind &
 IdList MakeEntryId(std::string_view name, uint8_t flags);
 IdList MakeVirtualId(Kind kind);
 
-/// Number of IDs in `list`.
-size_t CountIds(PCUIDLIST list);
-
 }  // namespace lum::shell::ids

@@ -53,9 +53,10 @@ class IShellFolder : public IUnknown {
   virtual HRESULT GetUIObjectOf(HWND owner, UINT count, const PCUIDLIST* idLists, REFIID iid, UINT* reserved,
                                 void** object) = 0;
   virtual HRESULT GetDisplayNameOf(PCUIDLIST idList, SHGDNF flags, STRRET* name) = 0;
-  /// Renames the item on disk within its folder; the new relative list goes
-  /// to `newIdList` (optional). Refuses a name with "/", "." or "..", or one
-  /// that exists.
+  /// Renames the item on disk within its folder. `newIdList` (optional) gets
+  /// `idList` with its last ID replaced by the new name's, so that a
+  /// multi-level list still names the item from the same folder. Refuses a
+  /// name with "/", "." or "..", or one that exists.
   virtual HRESULT SetNameOf(HWND owner, PCUIDLIST idList, std::wstring_view name, SHGDNF flags,
                             IdList* newIdList) = 0;
 };

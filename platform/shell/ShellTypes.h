@@ -80,8 +80,6 @@ constexpr SHCONTF SHCONTF_INCLUDEHIDDEN = 0x80;
 // Display names (GetDisplayNameOf, SetNameOf).
 constexpr SHGDNF SHGDN_NORMAL = 0;
 constexpr SHGDNF SHGDN_INFOLDER = 0x1;
-constexpr SHGDNF SHGDN_FOREDITING = 0x1000;
-constexpr SHGDNF SHGDN_FORADDRESSBAR = 0x4000;
 constexpr SHGDNF SHGDN_FORPARSING = 0x8000;
 
 // CompareIDs: the column is in the low 16 bits of lParam.

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "platform/shell/FileUrls.h"
+#include "platform/shell/PathText.h"
 #include "platform/shell/UserFolders.h"
 
 namespace lum::shell {
@@ -26,11 +27,6 @@ bool MakeFolders(const std::string& path) {
 dev_t DeviceOf(const std::string& path) {
   struct stat status {};
   return ::lstat(path.c_str(), &status) == 0 ? status.st_dev : static_cast<dev_t>(-1);
-}
-
-std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
 }
 
 // The top folder of the file system that holds `path`.

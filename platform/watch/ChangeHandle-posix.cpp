@@ -63,7 +63,9 @@ struct DirCloser {
 std::unique_ptr<ChangeHandle> ChangeHandle::Open(const std::string& directory, bool watchSubTree, uint32_t filter,
                                                  size_t maxWatches) {
   filter &= kKnownFilters;
-  if (filter == 0) return nullptr;
+  // A relative name would be taken against the current directory: it is the
+  // parsing name of a virtual folder, not a folder of the file system.
+  if (filter == 0 || directory.empty() || directory[0] != '/') return nullptr;
   const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (fd < 0) return nullptr;
   auto handle = std::make_unique<ChangeHandle>(Key{}, fd, watchSubTree, filter, std::max<size_t>(maxWatches, 1));

@@ -33,8 +33,9 @@ class ChangeHandle {
 
   /// Opens a handle on `directory`, signalled by the changes that `filter`
   /// names; with `watchSubTree` the folders below it count too, including
-  /// those made later. Null when `directory` is no folder, `filter` names no
-  /// change kind, or the system refuses (inotify limits reached).
+  /// those made later. Null when `directory` is no absolute path of a folder,
+  /// `filter` names no change kind, or the system refuses (inotify limits
+  /// reached).
   static std::unique_ptr<ChangeHandle> Open(const std::string& directory, bool watchSubTree, uint32_t filter,
                                             size_t maxWatches = kDefaultMaxWatches);
 

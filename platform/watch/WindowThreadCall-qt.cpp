@@ -101,6 +101,7 @@ class Registry {
   bool Start(std::function<void()> body, std::function<void()> stop);
   bool Hand(const std::shared_ptr<Call>& call);
   std::shared_ptr<Call> TakeNextCall();
+  size_t CallsWaiting();
   void StopAndJoinAll(bool disposeDispatcher);
 
  private:
@@ -219,6 +220,11 @@ std::shared_ptr<Call> Registry::TakeNextCall() {
   return call;
 }
 
+size_t Registry::CallsWaiting() {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return calls_.size();
+}
+
 // Runs on the window's thread as the application object goes, or at
 // process exit: no call is handed over any more, every worker is told to
 // stop and every waiting hand-over is cancelled, then the threads are
@@ -258,6 +264,8 @@ bool WindowThreadCall::Run(const std::function<void()>& function) const {
 }
 
 void WindowThreadCall::Cancel() const { platform::Cancel(*state_); }
+
+size_t WindowThreadCallsWaiting() { return TheRegistry().CallsWaiting(); }
 
 bool StartWorkerThread(std::function<void()> body, std::function<void()> stop) {
   return TheRegistry().Start(std::move(body), std::move(stop));

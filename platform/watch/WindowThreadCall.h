@@ -4,6 +4,7 @@
 // at any moment, also from inside that very function.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 
@@ -32,6 +33,11 @@ class WindowThreadCall {
  private:
   std::shared_ptr<State> state_;
 };
+
+/// Functions handed to the window's thread that it has not taken up yet,
+/// each with its worker waiting in Run. Lets a test see that a worker has
+/// handed its change over without running the event loop.
+size_t WindowThreadCallsWaiting();
 
 /// Starts `body` on a worker thread. Call it on the window's thread while
 /// the application object exists; false otherwise, or when no thread can be

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/shell/WideText.h"
+#include "platform/shell/StrRet.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellMessages.h"
 
@@ -11,19 +11,7 @@ namespace lum {
 using namespace shell;
 
 std::string StrRetToString(const STRRET& name, PCUIDLIST idList) {
-  std::string text;
-  switch (name.uType) {
-    case STRRET_WSTR: text = BytesFromWide(name.pOleStr); break;
-    case STRRET_OFFSET:
-      if (!IsEmptyIdList(idList)) {
-        const size_t length = ReadIdLength(IdBytes(idList));
-        if (name.uOffset < length)
-          text.assign(reinterpret_cast<const char*>(IdBytes(idList)) + name.uOffset, length - name.uOffset);
-      }
-      break;
-    case STRRET_CSTR: text = name.cStr.substr(0, name.cStr.find('\0')); break;
-    default: break;
-  }
+  std::string text = StrRetToStr(name, idList);
   if (text.size() > 1 && text[0] == '?' && text[1] >= '0' && text[1] <= '9')
     text.erase(std::remove(text.begin(), text.end(), '?'), text.end());
   return text;

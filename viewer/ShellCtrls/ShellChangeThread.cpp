@@ -9,14 +9,6 @@
 
 namespace lum {
 
-namespace {
-
-std::unique_ptr<platform::ChangeHandle> OpenHandle(const TWatchSettings& settings) {
-  return platform::ChangeHandle::Open(settings.directory, settings.watchSubTree, settings.filterBits);
-}
-
-}  // namespace
-
 TShellChangeThread::Link::Link(Key, std::unique_ptr<platform::WakeSignal> wake, TWatchSettings settings)
     : settings_(std::move(settings)), wake_(std::move(wake)) {}
 
@@ -84,6 +76,24 @@ bool TShellChangeThread::TakeNewSettings(TWatchSettings* settings, bool* termina
   return true;
 }
 
+// Opens a handle with `settings`. When the folder cannot be watched, the
+// settings handed over meanwhile are tried in their turn; with none left the
+// worker counts as ended in the same locked section, so that the next
+// hand-over starts a new worker instead of going to this one, which leaves.
+std::unique_ptr<platform::ChangeHandle> TShellChangeThread::OpenHandle(TWatchSettings* settings) {
+  for (;;) {
+    auto handle = platform::ChangeHandle::Open(settings->directory, settings->watchSubTree, settings->filterBits);
+    if (handle) return handle;
+    const std::lock_guard<std::mutex> lock(platform::WatcherLock());
+    if (link_->terminated_ || !link_->settingsChanged_) {
+      link_->ended_ = true;
+      return nullptr;
+    }
+    *settings = link_->settings_;
+    link_->settingsChanged_ = false;
+  }
+}
+
 void TShellChangeThread::Execute() {
   TWatchSettings settings;
   bool terminated = false;
@@ -96,7 +106,7 @@ void TShellChangeThread::Execute() {
   // Opened without the lock: a sub-tree is scanned while it is opened, and
   // the window's thread must not wait for that. Settings handed over in the
   // meantime wake the wait below and are taken then.
-  handle_ = OpenHandle(settings);
+  handle_ = OpenHandle(&settings);
   while (handle_) {
     const platform::WaitResult result = platform::WaitForChangeOrWake(*handle_, *link_->wake_);
     if (result == platform::WaitResult::kFailed) return;
@@ -111,7 +121,7 @@ void TShellChangeThread::Execute() {
     if (reopen) {
       // The old handle goes first: its watches count against the user's limit.
       handle_.reset();
-      handle_ = OpenHandle(settings);
+      handle_ = OpenHandle(&settings);
     }
   }
 }

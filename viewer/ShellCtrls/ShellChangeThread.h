@@ -76,6 +76,7 @@ class TShellChangeThread {
 
  private:
   void Execute();
+  std::unique_ptr<platform::ChangeHandle> OpenHandle(TWatchSettings* settings);
   bool TakeNewSettings(TWatchSettings* settings, bool* terminated);
 
   const std::shared_ptr<Link> link_;
