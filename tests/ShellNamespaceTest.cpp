@@ -12,7 +12,7 @@
 #include "platform/shell/FindFile.h"
 #include "platform/shell/NamespaceIds.h"
 #include "platform/shell/ShellFolder.h"
-#include "platform/shell/SpecialFolders.h"
+#include "platform/shell/KnownFolders.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/IdLists.h"

@@ -3,7 +3,7 @@
 #include <strings.h>
 
 #include "codec/Messages.h"
-#include "platform/shell/SpecialFolders.h"
+#include "platform/shell/KnownFolders.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellErrors.h"

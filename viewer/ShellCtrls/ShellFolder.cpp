@@ -6,7 +6,7 @@
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileInfo.h"
 #include "platform/shell/Launcher.h"
-#include "platform/shell/SpecialFolders.h"
+#include "platform/shell/KnownFolders.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellErrors.h"

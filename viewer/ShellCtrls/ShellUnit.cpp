@@ -1,6 +1,6 @@
 #include "viewer/ShellCtrls/ShellUnit.h"
 
-#include "platform/shell/SpecialFolders.h"
+#include "platform/shell/KnownFolders.h"
 #include "platform/shell/System.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellContextMenu.h"

@@ -1,5 +1,5 @@
 // The special folders of the desktop platform (CSIDL numbers) and where they
-// are on this desktop. See the table in SpecialFolders-posix.cpp.
+// are on this desktop. See the table in KnownFolders-posix.cpp.
 #pragma once
 
 #include "platform/shell/ItemIdList.h"
