@@ -71,15 +71,19 @@ void BM_SaveKvxFile(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveKvxFile);
 
-void BM_LoadBmpFile(benchmark::State& state) {
-  TempFolder folder;
-  // The platform writer makes the 4614-byte 24-bit file of a 50 x 30 picture.
-  lum::ByteBuffer logo;
+// The 4614-byte 24-bit file of the 50 x 30 picture, as the platform writer
+// makes it: "picture.bmp" in `folder`.
+void WritePictureBmp(const TempFolder& folder) {
+  lum::ByteBuffer logo, input, image;
   lum::EncodeLogo(Picture(), false, logo);
   logo.SaveToFile(folder / "logo.kvx");
-  lum::ByteBuffer input, image;
   lum::DecodeLogo(folder / "logo.kvx", 0, input, image);
   lum::platform::Bitmap::LoadFromMemory(image.Data(), static_cast<size_t>(image.Size())).SaveToFile(folder / "picture.bmp");
+}
+
+void BM_LoadBmpFile(benchmark::State& state) {
+  TempFolder folder;
+  WritePictureBmp(folder);
   for (auto _ : state) {
     const lum::platform::Bitmap bitmap = lum::platform::Bitmap::LoadFromFile(folder / "picture.bmp");
     benchmark::DoNotOptimize(bitmap.Width());
@@ -90,12 +94,8 @@ BENCHMARK(BM_LoadBmpFile);
 // What lumenc does per file besides the walk: load, encode, save.
 void BM_LoadEncodeSave(benchmark::State& state) {
   TempFolder folder;
+  WritePictureBmp(folder);
   lum::ByteBuffer logo;
-  lum::EncodeLogo(Picture(), false, logo);
-  logo.SaveToFile(folder / "logo.kvx");
-  lum::ByteBuffer input, image;
-  lum::DecodeLogo(folder / "logo.kvx", 0, input, image);
-  lum::platform::Bitmap::LoadFromMemory(image.Data(), static_cast<size_t>(image.Size())).SaveToFile(folder / "picture.bmp");
   for (auto _ : state) {
     const lum::platform::Bitmap bitmap = lum::platform::Bitmap::LoadFromFile(folder / "picture.bmp");
     lum::EncodeLogo(bitmap, true, logo);

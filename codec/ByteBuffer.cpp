@@ -50,7 +50,6 @@ void ByteBuffer::SetSize(int64_t size) {
 
 void ByteBuffer::LoadFromFile(const std::string& path) {
   platform::InputFile file(path);
-  if (file.Size() > kMaxSize) throw EOutOfMemory();
   Clear();
   SetSize(static_cast<int64_t>(file.Size()));
   // A file that shrank since it was opened gives what it still holds.

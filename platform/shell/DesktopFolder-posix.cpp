@@ -114,14 +114,7 @@ class DesktopFolder final : public ComBase<IShellFolder> {
     AppendVirtualId(builder, ids::Kind::Computer);
     const HRESULT parsed = ParseEntries("/", path, builder);
     if (Failed(parsed)) return parsed;
-    idList = FinishIdList(builder);
-    if (!idList) return E_OUTOFMEMORY;
-    if (eaten) *eaten = static_cast<ULONG>(displayName.size());
-    if (attributes) {
-      const PCUIDLIST lists[1] = {idList.get()};
-      GetAttributesOf(1, lists, attributes);
-    }
-    return S_OK;
+    return FinishParsedName(*this, builder, displayName, eaten, idList, attributes);
   }
 
   HRESULT EnumObjects(HWND, SHCONTF flags, ComPtr<IEnumIDList>& enumerator) override {

@@ -61,14 +61,7 @@ HRESULT FileSystemFolder::ParseDisplayName(HWND, void*, std::wstring_view displa
   const HRESULT parsed = ParseEntries(path_, path, builder);
   if (Failed(parsed)) return parsed;
   if (builder.empty()) return E_INVALIDARG;  // "." names this folder, not an item in it
-  idList = FinishIdList(builder);
-  if (!idList) return E_OUTOFMEMORY;
-  if (eaten) *eaten = static_cast<ULONG>(displayName.size());
-  if (attributes) {
-    const PCUIDLIST lists[1] = {idList.get()};
-    GetAttributesOf(1, lists, attributes);
-  }
-  return S_OK;
+  return FinishParsedName(*this, builder, displayName, eaten, idList, attributes);
 }
 
 HRESULT FileSystemFolder::BindToObject(PCUIDLIST idList, void*, REFIID iid, void** object) {

@@ -145,6 +145,18 @@ IdList FinishIdList(const std::vector<uint8_t>& builder) {
   return list;
 }
 
+HRESULT FinishParsedName(IShellFolder& folder, const std::vector<uint8_t>& builder, std::wstring_view displayName,
+                         ULONG* eaten, IdList& idList, ULONG* attributes) {
+  idList = FinishIdList(builder);
+  if (!idList) return E_OUTOFMEMORY;
+  if (eaten) *eaten = static_cast<ULONG>(displayName.size());
+  if (attributes) {
+    const PCUIDLIST lists[1] = {idList.get()};
+    folder.GetAttributesOf(1, lists, attributes);
+  }
+  return S_OK;
+}
+
 HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector<uint8_t>& builder) {
   struct Part {
     std::string name;

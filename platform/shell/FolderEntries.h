@@ -63,6 +63,11 @@ void AppendEntryId(std::vector<uint8_t>& builder, std::string_view name, uint8_t
 void AppendVirtualId(std::vector<uint8_t>& builder, ids::Kind kind);
 IdList FinishIdList(const std::vector<uint8_t>& builder);
 
+/// The end of a ParseDisplayName: the list built, the characters eaten (all
+/// of them) and, when asked for, the attributes that `folder` gives the item.
+HRESULT FinishParsedName(IShellFolder& folder, const std::vector<uint8_t>& builder, std::wstring_view displayName,
+                         ULONG* eaten, IdList& idList, ULONG* attributes);
+
 /// Renames `item` within its folder to `newName`; refuses names with "/",
 /// "." and "..", and existing targets. `newIdList` (optional) gets `list`,
 /// the item's list as the folder was asked about it, with its last ID
