@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
 #include "codec/FileNames.h"
 
 namespace lum {

@@ -6,8 +6,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "codec/Errors.h"
-#include "codec/Messages.h"
+#include "base/Errors.h"
+#include "base/Messages.h"
 #include "platform/files/InputFile.h"
 #include "platform/files/OutputFile.h"
 #include "platform/files/Paths.h"

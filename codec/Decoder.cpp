@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
+#include "base/Messages.h"
 #include "codec/FileNames.h"
-#include "codec/Messages.h"
 #include "platform/files/OutputFile.h"
 
 namespace lum {

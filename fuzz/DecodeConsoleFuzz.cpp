@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/files/OutputFile.h"
 

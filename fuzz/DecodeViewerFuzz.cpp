@@ -2,8 +2,8 @@
 // with every transparency index. An accepted file gives exactly the image
 // size its header announces; a refused one gives the documented reason and
 // leaves the previous image alone.
+#include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,9 +5,9 @@
 // transparent comes back opaque black.
 #include <vector>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {

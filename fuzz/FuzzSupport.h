@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Messages.h"
 #include "codec/LogoFormat.h"
-#include "codec/Messages.h"
 
 namespace lum::fuzz {
 

@@ -8,12 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "platform/bitmap/Bitmap.h"
-#include "tools/BmpBuilder.h"
 #include "tests/TestSupport.h"
+#include "tools/BmpBuilder.h"
 
 namespace lum {
 namespace {

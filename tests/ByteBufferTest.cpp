@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/ByteBuffer.h"
-#include "codec/Errors.h"
 #include "tests/TestSupport.h"
 
 namespace lum {

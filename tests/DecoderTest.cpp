@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
 #include "platform/files/OutputFile.h"
 #include "tests/TestSupport.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "tests/TestSupport.h"
 
 namespace lum {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "codec/ByteBuffer.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "tools/BmpBuilder.h"
 
 namespace {

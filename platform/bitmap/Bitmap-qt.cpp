@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <new>
 
+#include "base/Errors.h"
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
-#include "codec/Errors.h"
 #include "platform/bitmap/Bitmap.h"
 #include "platform/files/InputFile.h"
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileClipboard.h"
 #include "platform/shell/FileOperations.h"

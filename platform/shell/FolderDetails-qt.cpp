@@ -7,7 +7,7 @@
 
 #include <QMimeDatabase>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/FolderEntries.h"
 #include "platform/shell/PermissionText.h"

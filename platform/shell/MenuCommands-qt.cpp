@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/PermissionText.h"
