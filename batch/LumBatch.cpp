@@ -1,8 +1,8 @@
 #include "batch/LumBatch.h"
 
-#include "batch/ConsoleRun.h"
 #include "codec/Decoder.h"
 #include "codec/FileNames.h"
+#include "console/ConsoleRun.h"
 #include "platform/files/OutputFile.h"
 
 namespace lum {

@@ -1,8 +1,8 @@
 #include "lumenc/LumEnc.h"
 
-#include "batch/ConsoleRun.h"
 #include "codec/Encoder.h"
 #include "codec/FileNames.h"
+#include "console/ConsoleRun.h"
 #include "platform/bitmap/Bitmap.h"
 
 namespace lum {

@@ -1,4 +1,4 @@
-#include "batch/ConsoleRun.h"
+#include "console/ConsoleRun.h"
 
 #include <new>
 
