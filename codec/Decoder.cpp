@@ -5,7 +5,6 @@
 #include "base/Errors.h"
 #include "base/Messages.h"
 #include "codec/FileNames.h"
-#include "platform/files/OutputFile.h"
 
 namespace lum {
 
@@ -97,8 +96,8 @@ int64_t BottomRowOffset(const ByteBuffer& input, int32_t width) { return input.S
 }  // namespace
 
 LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBuffer& inputBuffer,
-                      ByteBuffer& outputBuffer) {
-  inputBuffer.LoadFromFile(fileName);
+                      ByteBuffer& outputBuffer, FileSeam& files) {
+  inputBuffer.LoadFromFile(fileName, files);
   const LogoHeader header = ReadHeader(inputBuffer);
   CheckPixelsFit(header, inputBuffer.Size());
   const int32_t width = header.width;
@@ -128,8 +127,9 @@ LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBu
   return header;
 }
 
-std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer) {
-  inputBuffer.LoadFromFile(fileName);
+std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
+                                               FileSeam& files) {
+  inputBuffer.LoadFromFile(fileName, files);
   const LogoHeader header = ReadHeader(inputBuffer);
   const int32_t width = header.width;
   const int32_t height = header.height;
@@ -141,7 +141,7 @@ std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileNa
   inputBuffer.Seek(Checked(-2 * int64_t{width}) + inputBuffer.Size(), SeekOrigin::Begin);
   CheckPixelsFit(header, inputBuffer.Size());
 
-  auto output = std::make_unique<platform::OutputFile>(BmpNameFor(fileName));
+  std::unique_ptr<OutputWriter> output = files.CreateOutput(BmpNameFor(fileName));
   uint8_t bmpHeader[kBmpHeaderSize];
   WriteBmpHeader(bmpHeader, width, height);
   output->Write(bmpHeader, kBmpHeaderSize);

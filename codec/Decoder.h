@@ -17,13 +17,10 @@
 
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
+#include "codec/FileSeam.h"
 #include "codec/LogoFormat.h"
 
 namespace lum {
-
-namespace platform {
-class OutputFile;
-}
 
 constexpr int kTransparencyColourCount = 10;
 
@@ -42,7 +39,7 @@ Rgb ExpandLogoPixel(LogoPixel word);
 /// image in `outputBuffer`, positioned at its start. Returns the size read
 /// from the header. A failure leaves `outputBuffer` as it was.
 LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBuffer& inputBuffer,
-                      ByteBuffer& outputBuffer);
+                      ByteBuffer& outputBuffer, FileSeam& files);
 
 /// Console variant. Loads the file into `inputBuffer` and writes the BMP
 /// image to the input's name with the extension ".bmp", created or
@@ -50,7 +47,8 @@ LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBu
 /// the file is still open, and closing it is the caller's part. Failures:
 /// EFOpenError, EOutOfMemory, EIntOverflow, EInvalidLogo, EInOutError; an
 /// output file created before the failure keeps what was written to it.
-std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer);
+std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
+                                               FileSeam& files);
 
 /// The name the console variant writes to.
 std::string BmpNameFor(const std::string& logoName);

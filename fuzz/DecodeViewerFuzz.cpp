@@ -5,6 +5,7 @@
 #include "base/Errors.h"
 #include "codec/Decoder.h"
 #include "fuzz/FuzzSupport.h"
+#include "platform/files/HostFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static lum::fuzz::MemoryFile file;
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     output.Clear();
     output.Write(previous, 3);
     try {
-      const lum::LogoHeader header = lum::DecodeLogo(file.Path(), index, input, output);
+      const lum::LogoHeader header = lum::DecodeLogo(file.Path(), index, input, output, lum::platform::HostFiles());
       if (!refusal.empty()) lum::fuzz::Fail("accepted, expected: " + refusal);
       if (output.Size() != lum::DecodedBmpSize(header.width, header.height)) lum::fuzz::Fail("image size");
       if (output.Position() != 0) lum::fuzz::Fail("image not positioned at its start");

@@ -9,6 +9,7 @@
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
 #include "fuzz/FuzzSupport.h"
+#include "platform/files/HostFiles.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lum::EncodeLogo(bitmap, firstFlag, first);
   if (first.Size() != lum::LogoFileSize(width, height)) lum::fuzz::Fail("logo size");
   file.Fill(first.Data(), static_cast<size_t>(first.Size()));
-  const lum::LogoHeader header = lum::DecodeLogo(file.Path(), 0, input, image);
+  const lum::LogoHeader header = lum::DecodeLogo(file.Path(), 0, input, image, lum::platform::HostFiles());
   if (header.width != width || header.height != height) lum::fuzz::Fail("header");
   lum::EncodeLogo(FromDecodedImage(image, width, height), secondFlag, second);
   if (second.Size() != first.Size()) lum::fuzz::Fail("second logo size");

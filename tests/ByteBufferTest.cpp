@@ -8,6 +8,7 @@
 
 #include "base/Errors.h"
 #include "codec/ByteBuffer.h"
+#include "platform/files/HostFiles.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -84,18 +85,18 @@ TEST(ByteBuffer, GrowthBeyondMemoryIsReportedNotFatal) {
 TEST(ByteBuffer, SavesAndLoadsWholeFiles) {
   TempDir dir;
   ByteBuffer buffer = BufferOf({9, 8, 7});
-  buffer.SaveToFile(dir / "out.bin");
+  buffer.SaveToFile(dir / "out.bin", platform::HostFiles());
   EXPECT_EQ(test::ReadFile(dir / "out.bin"), (Bytes{9, 8, 7}));
 
   test::WriteFile(dir / "in.bin", {1, 2, 3, 4, 5});
   buffer.Seek(2, SeekOrigin::Begin);
-  buffer.LoadFromFile(dir / "in.bin");
+  buffer.LoadFromFile(dir / "in.bin", platform::HostFiles());
   EXPECT_EQ(buffer.Size(), 5);
   EXPECT_EQ(buffer.Position(), 0);
   EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 5), (Bytes{1, 2, 3, 4, 5}));
 
   buffer.Clear();
-  buffer.SaveToFile(dir / "in.bin");  // overwrites
+  buffer.SaveToFile(dir / "in.bin", platform::HostFiles());  // overwrites
   EXPECT_TRUE(test::ReadFile(dir / "in.bin").empty());
 }
 
@@ -104,14 +105,14 @@ TEST(ByteBuffer, OpenFailuresNameTheFullPathAndTheSystemsReason) {
   test::ScopedWorkingDirectory inDir(dir.Path());
   ByteBuffer buffer;
   try {
-    buffer.LoadFromFile("sub/../missing.kvx");
+    buffer.LoadFromFile("sub/../missing.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFOpenError& failure) {
     EXPECT_EQ(std::string(failure.what()),
               "Datei " + dir.Path() + "/missing.kvx kann nicht geöffnet werden. No such file or directory");
   }
   try {
-    buffer.LoadFromFile(dir.Path());
+    buffer.LoadFromFile(dir.Path(), platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFOpenError& failure) {
     EXPECT_EQ(std::string(failure.what()), "Datei " + dir.Path() + " kann nicht geöffnet werden. Is a directory");
@@ -124,7 +125,7 @@ TEST(ByteBuffer, SpecialFilesAreRefusedWithoutWaitingOrReading) {
   ByteBuffer buffer;
   for (const std::string& path : {dir / "pipe.kvx", std::string("/dev/zero"), std::string("/dev/null")}) {
     try {
-      buffer.LoadFromFile(path);
+      buffer.LoadFromFile(path, platform::HostFiles());
       FAIL() << path;
     } catch (const EFOpenError& failure) {
       EXPECT_EQ(std::string(failure.what()), "Datei " + path + " kann nicht geöffnet werden. not a regular file");
@@ -136,7 +137,7 @@ TEST(ByteBuffer, SaveIntoAMissingFolderCannotCreateTheFile) {
   TempDir dir;
   ByteBuffer buffer = BufferOf({1});
   try {
-    buffer.SaveToFile(dir / "no/such.kvx");
+    buffer.SaveToFile(dir / "no/such.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFCreateError& failure) {
     EXPECT_EQ(std::string(failure.what()),
@@ -149,7 +150,7 @@ TEST(ByteBuffer, SaveOntoAFullDiskReportsIt) {
   ASSERT_EQ(::symlink("/dev/full", (dir / "full.kvx").c_str()), 0);
   ByteBuffer buffer = BufferOf({1, 2, 3});
   try {
-    buffer.SaveToFile(dir / "full.kvx");
+    buffer.SaveToFile(dir / "full.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EInOutError& failure) {
     EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");

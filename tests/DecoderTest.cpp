@@ -5,7 +5,7 @@
 
 #include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "platform/files/OutputFile.h"
+#include "platform/files/HostFiles.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -38,14 +38,14 @@ class DecoderTest : public ::testing::Test {
   // Decodes `logo` with the viewer variant and returns the image.
   Bytes DecodeInViewer(const Bytes& logo, int transparencyIndex = 0) {
     test::WriteFile(dir_ / "logo.kvx", logo);
-    header_ = DecodeLogo(dir_ / "logo.kvx", transparencyIndex, input_, output_);
+    header_ = DecodeLogo(dir_ / "logo.kvx", transparencyIndex, input_, output_, files_);
     EXPECT_EQ(output_.Position(), 0);
     return Contents(output_);
   }
   // Decodes `logo` with the console variant and returns the file written.
   Bytes DecodeInConsole(const Bytes& logo) {
     test::WriteFile(dir_ / "logo.kvx", logo);
-    DecodeLogoToFile(dir_ / "logo.kvx", input_)->Close();
+    DecodeLogoToFile(dir_ / "logo.kvx", input_, files_)->Close();
     return test::ReadFile(dir_ / "logo.bmp");
   }
   // Both variants give the same bytes for logos without transparent pixels.
@@ -57,7 +57,7 @@ class DecoderTest : public ::testing::Test {
   std::string ConsoleFailure(const Bytes& logo) {
     test::WriteFile(dir_ / "logo.kvx", logo);
     try {
-      DecodeLogoToFile(dir_ / "logo.kvx", input_);
+      DecodeLogoToFile(dir_ / "logo.kvx", input_, files_);
     } catch (const LumError& failure) {
       return failure.what();
     }
@@ -68,6 +68,7 @@ class DecoderTest : public ::testing::Test {
   ByteBuffer input_;
   ByteBuffer output_;
   LogoHeader header_;
+  FileSeam& files_ = platform::HostFiles();
 };
 
 TEST_F(DecoderTest, OnePixelIsTheHeaderThreeBytesAndOnePaddingByte) {
@@ -182,9 +183,9 @@ TEST_F(DecoderTest, TruncatedFilesAreRefusedBeforeAnyOutput) {
   // The viewer keeps its previous image.
   const Bytes previous = DecodeInViewer(LogoBytes(1, 1, {0xFFFF}));
   test::WriteFile(dir_ / "short.kvx", LogoBytes(2, 2, {0xFFFF}));
-  EXPECT_THROW(DecodeLogo(dir_ / "short.kvx", 0, input_, output_), EInvalidLogo);
+  EXPECT_THROW(DecodeLogo(dir_ / "short.kvx", 0, input_, output_, files_), EInvalidLogo);
   EXPECT_EQ(Contents(output_), previous);
-  EXPECT_THROW(DecodeLogo(dir_ / "missing.kvx", 0, input_, output_), EFOpenError);
+  EXPECT_THROW(DecodeLogo(dir_ / "missing.kvx", 0, input_, output_, files_), EFOpenError);
   EXPECT_EQ(Contents(output_), previous);
 }
 

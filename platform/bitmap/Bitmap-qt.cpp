@@ -10,6 +10,7 @@
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
 #include "platform/bitmap/Bitmap.h"
+#include "platform/files/HostFiles.h"
 #include "platform/files/InputFile.h"
 
 namespace lum::platform {
@@ -134,7 +135,7 @@ void Bitmap::SaveToFile(const std::string& path) const {
     }
     out += padding;
   }
-  file.SaveToFile(path);
+  file.SaveToFile(path, HostFiles());
 }
 
 }  // namespace lum::platform
