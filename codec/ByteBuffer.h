@@ -11,10 +11,8 @@ class FileSeam;
 
 enum class SeekOrigin { Begin, Current, End };
 
-/// Both decoders walk a logo file backwards through one of these, and may
-/// step before its start after the top row. So setting the position never
-/// fails, wherever it lands; a read outside the data yields no bytes, and a
-/// write before the start writes nothing.
+/// Setting the position never fails, wherever it lands; a read outside the
+/// data yields no bytes, and a write before the start writes nothing.
 class ByteBuffer {
  public:
   /// Size 0, position 0.

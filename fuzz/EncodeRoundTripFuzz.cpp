@@ -9,7 +9,6 @@
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/files/HostFiles.h"
 
 namespace {
 
@@ -62,12 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  static lum::fuzz::MemoryFile file;
-  lum::ByteBuffer first, second, input, image;
+  lum::ByteBuffer first, second, image;
   lum::EncodeLogo(bitmap, firstFlag, first);
   if (first.Size() != lum::LogoFileSize(width, height)) lum::fuzz::Fail("logo size");
-  file.Fill(first.Data(), static_cast<size_t>(first.Size()));
-  const lum::LogoHeader header = lum::DecodeLogo(file.Path(), 0, input, image, lum::platform::HostFiles());
+  const lum::LogoHeader header = lum::DecodeLogoBytes(first.Data(), static_cast<size_t>(first.Size()), 0, image);
   if (header.width != width || header.height != height) lum::fuzz::Fail("header");
   lum::EncodeLogo(FromDecodedImage(image, width, height), secondFlag, second);
   if (second.Size() != first.Size()) lum::fuzz::Fail("second logo size");

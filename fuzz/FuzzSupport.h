@@ -14,7 +14,7 @@
 
 namespace lum::fuzz {
 
-/// A regular file in memory that the decoders can open by name; rewritten
+/// A regular file in memory that the loaders can open by name; rewritten
 /// for every input without touching the disk.
 class MemoryFile {
  public:

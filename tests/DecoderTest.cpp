@@ -1,5 +1,7 @@
 #include <QImage>
 #include <climits>
+#include <cstdint>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,44 @@ Bytes Concat(Bytes a, const Bytes& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
+
+// Files in memory: every read gives `logo`, and an output takes `room` bytes
+// and then refuses every write, as a full disk would.
+class MemoryFiles final : public FileSeam {
+ public:
+  Bytes logo;
+  size_t room = SIZE_MAX;
+  std::string outputName;
+  Bytes written;
+  bool closed = false;
+
+  void ReadWholeFile(const std::string&, ByteBuffer& into) override {
+    into.Clear();
+    into.Write(logo.data(), static_cast<int64_t>(logo.size()));
+  }
+  std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
+    outputName = path;
+    written.clear();
+    closed = false;
+    return std::make_unique<Writer>(*this);
+  }
+  std::string FullPath(const std::string& path) override { return path; }
+
+ private:
+  class Writer final : public OutputWriter {
+   public:
+    explicit Writer(MemoryFiles& files) : files_(files) {}
+    void Write(const uint8_t* data, size_t count) override {
+      if (files_.written.size() + count > files_.room) throw EInOutError::ShortWrite();
+      files_.written.insert(files_.written.end(), data, data + count);
+    }
+    void Flush() override {}
+    void Close() override { files_.closed = true; }
+
+   private:
+    MemoryFiles& files_;
+  };
+};
 
 class DecoderTest : public ::testing::Test {
  protected:
@@ -212,6 +252,29 @@ TEST_F(DecoderTest, ConsoleOverflowOnFourTimesTheWidthComesAtTheFirstRow) {
   EXPECT_EQ(test::ReadFile(dir_ / "logo.bmp"), ExpectedHeader(-600000000, 3));
   // A negative width within range has rows without pixels: header only.
   EXPECT_EQ(DecodeInConsole(LogoBytes(-536870911, INT32_MAX, {})), ExpectedHeader(-536870911, INT32_MAX));
+}
+
+TEST_F(DecoderTest, AFailedConsoleWriteEndsTheDecodingAndTheOutputKeepsTheRowsBeforeIt) {
+  // 5 x 6: each stored row is 15 pixel bytes and one padding byte.
+  MemoryFiles files;
+  files.logo = test::LogoBytesOf(5, 6, [](int x, int y) { return static_cast<uint16_t>(0x8000 | x << 10 | y); });
+  DecodeLogoToFile("logo.kvx", input_, files)->Close();
+  EXPECT_TRUE(files.closed);
+  EXPECT_EQ(files.outputName, "logo.bmp");
+  const Bytes whole = files.written;
+  DecodeLogoBytes(files.logo.data(), files.logo.size(), 0, output_);
+  ASSERT_EQ(whole, Contents(output_));
+
+  // Room for the header and three rows: the fourth row's pixels fail.
+  files.room = 54 + 3 * 16;
+  try {
+    DecodeLogoToFile("logo.kvx", input_, files);
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_FALSE(files.closed);
+  EXPECT_EQ(files.written, Bytes(whole.begin(), whole.begin() + 54 + 3 * 16));
 }
 
 TEST_F(DecoderTest, ViewerArithmeticNeverFailsOnHeaderValues) {
