@@ -1,5 +1,6 @@
 // Root texts: special-folder names, paths, and failures that leave the
 // control as it was.
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/KnownFolders.h"
 #include "tests/ShellModelSupport.h"
 #include "viewer/ShellCtrls/ShellErrors.h"

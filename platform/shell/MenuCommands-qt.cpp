@@ -14,6 +14,8 @@
 
 #include "base/Messages.h"
 #include "platform/shell/DateTimeText.h"
+#include "platform/shell/FolderDetails.h"
+#include "platform/shell/FolderEntries.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"

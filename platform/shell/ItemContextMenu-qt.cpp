@@ -1,4 +1,6 @@
 // The context menu of one item: its entries, and running them.
+#include "platform/shell/ItemContextMenu.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -7,7 +9,6 @@
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileClipboard.h"
 #include "platform/shell/FileOperations.h"
-#include "platform/shell/FolderEntries.h"
 #include "platform/shell/Launcher.h"
 #include "platform/shell/MenuCommands.h"
 #include "platform/shell/PathText.h"
