@@ -111,6 +111,37 @@ class DecoderTest : public ::testing::Test {
   FileSeam& files_ = platform::HostFiles();
 };
 
+TEST_F(DecoderTest, PixelChannelsExpandWithThreeZeroBits) {
+  auto expect = [](LogoPixel word, uint8_t red, uint8_t green, uint8_t blue) {
+    const Rgb colour = ExpandLogoPixel(word);
+    EXPECT_EQ(colour.red, red) << std::hex << word;
+    EXPECT_EQ(colour.green, green) << std::hex << word;
+    EXPECT_EQ(colour.blue, blue) << std::hex << word;
+  };
+  expect(0x7C00, 0xF8, 0, 0);
+  expect(0x03E0, 0, 0xF8, 0);
+  expect(0x001F, 0, 0, 0xF8);
+  expect(0xFFFF, 0xF8, 0xF8, 0xF8);
+  expect(0x7FFF, 0xF8, 0xF8, 0xF8);  // bit 15 takes no part
+  expect(0x8000, 0, 0, 0);
+  expect(0x8421, 8, 8, 8);
+}
+
+TEST_F(DecoderTest, TransparencyColoursFollowTheViewersChoiceAndFallBackToBlack) {
+  const Rgb expected[kTransparencyColourCount] = {
+      {0, 0, 0},      {8, 40, 88},    {8, 88, 32},   {88, 8, 40},   {32, 32, 32},
+      {255, 255, 255}, {24, 56, 120}, {24, 120, 56}, {120, 24, 56}, {48, 48, 48}};
+  for (int i = 0; i < kTransparencyColourCount; ++i) {
+    EXPECT_EQ(TransparencyColour(i).red, expected[i].red) << i;
+    EXPECT_EQ(TransparencyColour(i).green, expected[i].green) << i;
+    EXPECT_EQ(TransparencyColour(i).blue, expected[i].blue) << i;
+  }
+  for (int outside : {-1, 10, 1000, INT32_MIN}) {
+    const Rgb colour = TransparencyColour(outside);
+    EXPECT_EQ(colour.red + colour.green + colour.blue, 0) << outside;
+  }
+}
+
 TEST_F(DecoderTest, OnePixelIsTheHeaderThreeBytesAndOnePaddingByte) {
   const Bytes expected = Concat(ExpectedHeader(1, 1), {0, 0, 0, 0});
   for (int index = -1; index <= 10; ++index) {
