@@ -1,9 +1,9 @@
 #include "batch/LumBatch.h"
 
-#include "batch/ConsoleRun.h"
 #include "codec/Decoder.h"
 #include "codec/FileNames.h"
-#include "platform/files/OutputFile.h"
+#include "console/ConsoleRun.h"
+#include "platform/files/HostFiles.h"
 
 namespace lum {
 
@@ -25,7 +25,7 @@ bool IsEligible(const platform::DirectoryEntry& entry, bool ignoreSize) {
 
 bool ConvertLogoFile(const std::string& inputName, ByteBuffer& inputBuffer, std::ostream& console) {
   return ReportFailure(console, inputName, [&] {
-    std::unique_ptr<platform::OutputFile> output = DecodeLogoToFile(inputName, inputBuffer);
+    std::unique_ptr<OutputWriter> output = DecodeLogoToFile(inputName, inputBuffer, platform::HostFiles());
     PrintConverted(console, inputName, BmpNameFor(inputName));
     output->Close();  // after the success line: a failing close prints both
   });

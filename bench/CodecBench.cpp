@@ -9,7 +9,7 @@
 
 #include "codec/ByteBuffer.h"
 #include "codec/Decoder.h"
-#include "platform/files/OutputFile.h"
+#include "platform/files/HostFiles.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class KvxFile {
       lum::WriteBigEndian16(word, static_cast<uint16_t>(i % 7 == 0 ? 0 : 0x8000 | i));
       logo.Write(word, 2);
     }
-    logo.SaveToFile(path_);
+    logo.SaveToFile(path_, lum::platform::HostFiles());
   }
   ~KvxFile() {
     ::unlink(path_.c_str());
@@ -46,7 +46,7 @@ void BM_DecodeKvxViewer(benchmark::State& state) {
   KvxFile file;
   lum::ByteBuffer input, output;
   for (auto _ : state) {
-    lum::DecodeLogo(file.Path(), 5, input, output);
+    lum::DecodeLogo(file.Path(), 5, input, output, lum::platform::HostFiles());
     benchmark::DoNotOptimize(output.Data());
   }
 }
@@ -55,7 +55,7 @@ BENCHMARK(BM_DecodeKvxViewer);
 void BM_DecodeKvxConsole(benchmark::State& state) {
   KvxFile file;
   lum::ByteBuffer input;
-  for (auto _ : state) lum::DecodeLogoToFile(file.Path(), input)->Close();
+  for (auto _ : state) lum::DecodeLogoToFile(file.Path(), input, lum::platform::HostFiles())->Close();
 }
 BENCHMARK(BM_DecodeKvxConsole);
 

@@ -13,6 +13,7 @@
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
 #include "platform/bitmap/Bitmap.h"
+#include "platform/files/HostFiles.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void BM_SaveKvxFile(benchmark::State& state) {
   TempFolder folder;
   lum::ByteBuffer logo;
   lum::EncodeLogo(Picture(), true, logo);
-  for (auto _ : state) logo.SaveToFile(folder / "logo.kvx");
+  for (auto _ : state) logo.SaveToFile(folder / "logo.kvx", lum::platform::HostFiles());
 }
 BENCHMARK(BM_SaveKvxFile);
 
@@ -76,8 +77,8 @@ BENCHMARK(BM_SaveKvxFile);
 void WritePictureBmp(const TempFolder& folder) {
   lum::ByteBuffer logo, input, image;
   lum::EncodeLogo(Picture(), false, logo);
-  logo.SaveToFile(folder / "logo.kvx");
-  lum::DecodeLogo(folder / "logo.kvx", 0, input, image);
+  logo.SaveToFile(folder / "logo.kvx", lum::platform::HostFiles());
+  lum::DecodeLogo(folder / "logo.kvx", 0, input, image, lum::platform::HostFiles());
   lum::platform::Bitmap::LoadFromMemory(image.Data(), static_cast<size_t>(image.Size())).SaveToFile(folder / "picture.bmp");
 }
 
@@ -99,7 +100,7 @@ void BM_LoadEncodeSave(benchmark::State& state) {
   for (auto _ : state) {
     const lum::platform::Bitmap bitmap = lum::platform::Bitmap::LoadFromFile(folder / "picture.bmp");
     lum::EncodeLogo(bitmap, true, logo);
-    logo.SaveToFile(folder / "logo.kvx");
+    logo.SaveToFile(folder / "logo.kvx", lum::platform::HostFiles());
   }
 }
 BENCHMARK(BM_LoadEncodeSave);

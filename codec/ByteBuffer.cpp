@@ -6,11 +6,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "codec/Errors.h"
-#include "codec/Messages.h"
-#include "platform/files/InputFile.h"
-#include "platform/files/OutputFile.h"
-#include "platform/files/Paths.h"
+#include "base/Errors.h"
+#include "base/Messages.h"
+#include "codec/FileSeam.h"
 
 namespace lum {
 
@@ -48,22 +46,17 @@ void ByteBuffer::SetSize(int64_t size) {
   Growing([&] { bytes_.resize(static_cast<size_t>(size)); });
 }
 
-void ByteBuffer::LoadFromFile(const std::string& path) {
-  platform::InputFile file(path);
-  Clear();
-  SetSize(static_cast<int64_t>(file.Size()));
-  // A file that shrank since it was opened gives what it still holds.
-  const size_t got = file.Read(bytes_.data(), bytes_.size());
-  bytes_.resize(got);
+void ByteBuffer::LoadFromFile(const std::string& path, FileSeam& files) {
+  files.ReadWholeFile(path, *this);
+  position_ = 0;
 }
 
-void ByteBuffer::SaveToFile(const std::string& path) const {
-  std::unique_ptr<platform::OutputFile> file;
+void ByteBuffer::SaveToFile(const std::string& path, FileSeam& files) const {
+  std::unique_ptr<OutputWriter> file;
   try {
-    file = std::make_unique<platform::OutputFile>(path);
+    file = files.CreateOutput(path);
   } catch (const EInOutError& error) {
-    throw EFCreateError(msg::Format(
-        msg::kFileCreate, {platform::AbsolutePath(path), error.Reason()}));
+    throw EFCreateError(msg::Format(msg::kFileCreate, {files.FullPath(path), error.Reason()}));
   }
   file->Write(bytes_.data(), bytes_.size());
   file->Close();

@@ -7,12 +7,12 @@
 
 namespace lum {
 
+class FileSeam;
+
 enum class SeekOrigin { Begin, Current, End };
 
-/// Both decoders walk a logo file backwards through one of these, and may
-/// step before its start after the top row. So setting the position never
-/// fails, wherever it lands; a read outside the data yields no bytes, and a
-/// write before the start writes nothing.
+/// Setting the position never fails, wherever it lands; a read outside the
+/// data yields no bytes, and a write before the start writes nothing.
 class ByteBuffer {
  public:
   /// Size 0, position 0.
@@ -21,12 +21,12 @@ class ByteBuffer {
   /// Replaces the contents with the whole file and sets the position to 0.
   /// Throws EFOpenError, EOutOfMemory or EInOutError; on failure the
   /// contents are unspecified but valid.
-  void LoadFromFile(const std::string& path);
+  void LoadFromFile(const std::string& path, FileSeam& files);
 
   /// Writes the whole contents to the file, created or overwritten. Throws
   /// EFCreateError ("Datei "%s" kann nicht erstellt werden. %s") when the
-  /// file can't be created, EInOutError when writing fails.
-  void SaveToFile(const std::string& path) const;
+  /// file can't be created, EInOutError when writing or closing fails.
+  void SaveToFile(const std::string& path, FileSeam& files) const;
 
   /// Copies up to `count` bytes from the position on and advances it by the
   /// number copied (0 outside the data).

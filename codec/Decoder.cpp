@@ -2,10 +2,9 @@
 
 #include <limits>
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
+#include "base/Messages.h"
 #include "codec/FileNames.h"
-#include "codec/Messages.h"
-#include "platform/files/OutputFile.h"
 
 namespace lum {
 
@@ -41,31 +40,30 @@ namespace {
 
 // The console decoder's checked arithmetic: a result outside 32 bits ends the
 // decoding, as the console converter has always reported such headers.
-int32_t Checked(int64_t value) {
+void Checked(int64_t value) {
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
     throw EIntOverflow();
   }
-  return static_cast<int32_t>(value);
 }
 
-// The header of a loaded logo file. A file too short to hold one is refused.
-LogoHeader ReadHeader(const ByteBuffer& input) {
-  if (input.Size() < kLogoHeaderSize) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(input.Size())}));
+// The header of a logo. Data too short to hold one are refused.
+LogoHeader ReadHeader(const uint8_t* data, size_t size) {
+  if (size < static_cast<size_t>(kLogoHeaderSize)) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(size)}));
   }
-  return ReadLogoHeader(input.Data());
+  return ReadLogoHeader(data);
 }
 
-// Rows are found from the end of the file, so a file shorter than its header
-// announces would have its top rows read from the header or from before the
-// buffer. Such files are refused before any output is produced; this also
-// bounds the output by the input's size.
-void CheckPixelsFit(LogoHeader header, int64_t fileSize) {
+// Rows are found from the end of the data, so a logo shorter than its header
+// announces would have its top rows read from the header or from before its
+// first byte. Such logos are refused before any output is produced; this
+// also bounds the output by the input's size.
+void CheckPixelsFit(LogoHeader header, size_t size) {
   if (header.width < 1 || header.height < 1) return;
-  if (fileSize < LogoFileSize(header.width, header.height)) {
+  if (static_cast<int64_t>(size) < LogoFileSize(header.width, header.height)) {
     throw EInvalidLogo(msg::Format(msg::kLogoTooShortForPixels,
                                    {std::to_string(header.width), std::to_string(header.height),
-                                    std::to_string(fileSize)}));
+                                    std::to_string(size)}));
   }
 }
 
@@ -81,56 +79,63 @@ void DecodePixels(const uint8_t* words, int32_t count, const Rgb* transparent, u
   }
 }
 
-// Takes the row of `width` words at the input's position and moves on, as a
-// read of those bytes would. CheckPixelsFit has made sure they are there, so
-// the words are used in place: no copy, and nothing to allocate per row.
-const uint8_t* TakeRow(ByteBuffer& input, int32_t width) {
-  const uint8_t* row = input.Data() + input.Position();
-  input.Seek(2 * int64_t{width}, SeekOrigin::Current);
-  return row;
+// The row walk of both variants: calls `row` with the `width` words of each
+// row, the bottom row first, as a BMP stores them. Row r (0 = top) starts at
+// size - 2 * width * (height - r): rows are found from the end of the data,
+// so bytes between the header and the pixels are skipped. Only for
+// width >= 1 and height >= 1, after CheckPixelsFit: every row lies within
+// the data, and the words are used in place.
+template <typename Row>
+void WalkRowsBottomUp(const uint8_t* data, size_t size, int32_t width, int32_t height, Row row) {
+  const int64_t rowBytes = 2 * int64_t{width};
+  int64_t offset = static_cast<int64_t>(size) - rowBytes;
+  for (int32_t r = 0; r < height; ++r, offset -= rowBytes) row(data + offset);
 }
-
-// Row r (0 = top) starts at size - 2 * width * (height - r): the walk starts
-// at the bottom row and steps back 4 * width bytes after each row.
-int64_t BottomRowOffset(const ByteBuffer& input, int32_t width) { return input.Size() - 2 * int64_t{width}; }
 
 }  // namespace
 
-LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBuffer& inputBuffer,
-                      ByteBuffer& outputBuffer) {
-  inputBuffer.LoadFromFile(fileName);
-  const LogoHeader header = ReadHeader(inputBuffer);
-  CheckPixelsFit(header, inputBuffer.Size());
+LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyIndex, ByteBuffer& image) {
+  const LogoHeader header = ReadHeader(data, size);
+  CheckPixelsFit(header, size);
   const int32_t width = header.width;
   const int32_t height = header.height;
   const Rgb transparent = TransparencyColour(transparencyIndex);
 
   // The image is built aside and takes the buffer's place only when it is
   // whole, so a failure leaves the previous image.
-  ByteBuffer image;
-  image.SetSize(DecodedBmpSize(width, height));  // padding bytes stay zero
-  uint8_t* out = image.Data();
+  ByteBuffer built;
+  built.SetSize(DecodedBmpSize(width, height));  // padding bytes stay zero
+  uint8_t* out = built.Data();
   WriteBmpHeader(out, width, height);
   out += kBmpHeaderSize;
 
-  // The viewer's arithmetic on the header is unchecked; 64-bit positions
-  // walk the rows where they really are, whatever the values.
+  // No arithmetic on the header is checked here; 64-bit offsets find the
+  // rows where they really are, whatever the values.
   if (width >= 1 && height >= 1) {
-    inputBuffer.Seek(BottomRowOffset(inputBuffer, width), SeekOrigin::Begin);
     const int64_t rowSize = 3 * int64_t{width} + BmpRowPadding(width);
-    for (int32_t r = 0; r < height; ++r, out += rowSize) {
-      DecodePixels(TakeRow(inputBuffer, width), width, &transparent, out);
-      inputBuffer.Seek(-4 * int64_t{width}, SeekOrigin::Current);
-    }
+    WalkRowsBottomUp(data, size, width, height, [&](const uint8_t* words) {
+      DecodePixels(words, width, &transparent, out);
+      out += rowSize;
+    });
   }
-  outputBuffer = std::move(image);
-  outputBuffer.Seek(0, SeekOrigin::Begin);
+  image = std::move(built);
+  image.Seek(0, SeekOrigin::Begin);
   return header;
 }
 
-std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer) {
-  inputBuffer.LoadFromFile(fileName);
-  const LogoHeader header = ReadHeader(inputBuffer);
+LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBuffer& inputBuffer,
+                      ByteBuffer& outputBuffer, FileSeam& files) {
+  inputBuffer.LoadFromFile(fileName, files);
+  return DecodeLogoBytes(inputBuffer.Data(), static_cast<size_t>(inputBuffer.Size()), transparencyIndex,
+                         outputBuffer);
+}
+
+std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
+                                               FileSeam& files) {
+  inputBuffer.LoadFromFile(fileName, files);
+  const uint8_t* data = inputBuffer.Data();
+  const size_t size = static_cast<size_t>(inputBuffer.Size());
+  const LogoHeader header = ReadHeader(data, size);
   const int32_t width = header.width;
   const int32_t height = header.height;
 
@@ -138,10 +143,10 @@ std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileNa
   // before the output file exists, height - 1 after its header is written,
   // and -4 * width after each row's pixels. width - 1, checked at the start
   // of each row, cannot fail once -2 * width has passed.
-  inputBuffer.Seek(Checked(-2 * int64_t{width}) + inputBuffer.Size(), SeekOrigin::Begin);
-  CheckPixelsFit(header, inputBuffer.Size());
+  Checked(-2 * int64_t{width});
+  CheckPixelsFit(header, size);
 
-  auto output = std::make_unique<platform::OutputFile>(BmpNameFor(fileName));
+  std::unique_ptr<OutputWriter> output = files.CreateOutput(BmpNameFor(fileName));
   uint8_t bmpHeader[kBmpHeaderSize];
   WriteBmpHeader(bmpHeader, width, height);
   output->Write(bmpHeader, kBmpHeaderSize);
@@ -157,16 +162,15 @@ std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileNa
       constexpr int32_t kChunkPixels = 4096;
       uint8_t chunk[3 * kChunkPixels];
       const uint8_t padding[3] = {0, 0, 0};
-      for (int32_t r = 0; r < height; ++r) {
-        const uint8_t* words = TakeRow(inputBuffer, width);
+      WalkRowsBottomUp(data, size, width, height, [&](const uint8_t* words) {
         for (int32_t x = 0; x < width; x += kChunkPixels) {
           const int32_t count = width - x < kChunkPixels ? width - x : kChunkPixels;
           DecodePixels(words + 2 * static_cast<size_t>(x), count, nullptr, chunk);
           output->Write(chunk, 3 * static_cast<size_t>(count));
         }
-        inputBuffer.Seek(Checked(-4 * int64_t{width}), SeekOrigin::Current);
+        Checked(-4 * int64_t{width});
         output->Write(padding, static_cast<size_t>(BmpRowPadding(width)));
-      }
+      });
     }
   }
   output->Flush();

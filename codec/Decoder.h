@@ -1,29 +1,29 @@
-// Decoding a logo file into a 24-bit BMP image, in two variants that share
-// the header, the row walk and the colour expansion:
+// Decoding a logo file into a 24-bit BMP image. One core decodes the bytes
+// of a logo held in memory; the viewer, the console converter, the fuzzers
+// and anything else that shows logos share its header checks, its row walk
+// and its colour expansion. Two file variants wrap it:
 //
-//  - DecodeLogo (viewer) builds the image in memory and shows transparent
-//    pixels in a colour the user picked;
-//  - DecodeLogoToFile (console) writes the image to a file beside the input,
-//    shows transparent pixels black, and checks its arithmetic on the header
-//    for overflow.
+//  - DecodeLogo (viewer) loads the file and builds the image in memory,
+//    showing transparent pixels in a colour the user picked;
+//  - DecodeLogoToFile (console) loads the file and writes the image to a
+//    file beside the input as it goes, shows transparent pixels black, and
+//    checks its arithmetic on the header for overflow.
 //
-// Both refuse files too short for what their header announces before they
-// produce anything, so neither ever reads outside the loaded file.
+// All refuse logos too short for what their header announces before they
+// produce anything, so none ever reads outside the logo's bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
+#include "codec/FileSeam.h"
 #include "codec/LogoFormat.h"
 
 namespace lum {
-
-namespace platform {
-class OutputFile;
-}
 
 constexpr int kTransparencyColourCount = 10;
 
@@ -38,19 +38,29 @@ Rgb TransparencyColour(int index);
 /// Each 5-bit channel c becomes the byte c * 8; bit 15 takes no part.
 Rgb ExpandLogoPixel(LogoPixel word);
 
-/// Viewer variant. Loads the file into `inputBuffer` and builds the whole BMP
-/// image in `outputBuffer`, positioned at its start. Returns the size read
-/// from the header. A failure leaves `outputBuffer` as it was.
+/// The core: decodes the logo file held in `data` (`size` bytes) into the
+/// whole BMP image in `image`, positioned at its start, with transparent
+/// pixels in the colour of `transparencyIndex`. Returns the size read from
+/// the header. Its arithmetic on the header is unchecked: no header value
+/// makes it fail. Throws EInvalidLogo for a logo too short for its header or
+/// its pixels, EOutOfMemory; a failure leaves `image` as it was.
+LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyIndex, ByteBuffer& image);
+
+/// Viewer variant. Loads the file into `inputBuffer` and decodes it into
+/// `outputBuffer` with DecodeLogoBytes. Also throws EFOpenError and
+/// EInOutError; a failure leaves `outputBuffer` as it was.
 LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBuffer& inputBuffer,
-                      ByteBuffer& outputBuffer);
+                      ByteBuffer& outputBuffer, FileSeam& files);
 
 /// Console variant. Loads the file into `inputBuffer` and writes the BMP
-/// image to the input's name with the extension ".bmp", created or
-/// overwritten. Every byte has been handed to the system when it returns;
-/// the file is still open, and closing it is the caller's part. Failures:
-/// EFOpenError, EOutOfMemory, EIntOverflow, EInvalidLogo, EInOutError; an
-/// output file created before the failure keeps what was written to it.
-std::unique_ptr<platform::OutputFile> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer);
+/// image, row by row, to the input's name with the extension ".bmp",
+/// created or overwritten through `files`. Every byte has been handed on
+/// (Flush) when it returns; the output is still open, and closing it is the
+/// caller's part. Failures: EFOpenError, EOutOfMemory, EIntOverflow,
+/// EInvalidLogo, EInOutError; an output created before the failure is
+/// dropped unclosed, so a file of the host keeps what was written to it.
+std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
+                                               FileSeam& files);
 
 /// The name the console variant writes to.
 std::string BmpNameFor(const std::string& logoName);

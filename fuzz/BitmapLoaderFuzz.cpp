@@ -2,7 +2,7 @@
 // memory and from a file. It must refuse with "Bitmap ist ungültig" or give
 // a bitmap within its pixel bound whose every pixel can be read; it never
 // crashes and never allocates beyond the bound (libFuzzer's malloc limit).
-#include "codec/Errors.h"
+#include "base/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/bitmap/Bitmap.h"
 

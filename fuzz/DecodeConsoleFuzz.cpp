@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/files/OutputFile.h"
+#include "platform/files/HostFiles.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   lum::ByteBuffer input;
   try {
-    lum::DecodeLogoToFile(logoPath, input)->Close();
+    lum::DecodeLogoToFile(logoPath, input, lum::platform::HostFiles())->Close();
     if (!refusal.empty()) lum::fuzz::Fail("accepted, expected: " + refusal);
   } catch (const lum::LumError& failure) {
     if (failure.what() != refusal) lum::fuzz::Fail(std::string("refused with: ") + failure.what());

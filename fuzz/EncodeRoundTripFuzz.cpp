@@ -5,9 +5,9 @@
 // transparent comes back opaque black.
 #include <vector>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "fuzz/FuzzSupport.h"
 
 namespace {
@@ -61,12 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  static lum::fuzz::MemoryFile file;
-  lum::ByteBuffer first, second, input, image;
+  lum::ByteBuffer first, second, image;
   lum::EncodeLogo(bitmap, firstFlag, first);
   if (first.Size() != lum::LogoFileSize(width, height)) lum::fuzz::Fail("logo size");
-  file.Fill(first.Data(), static_cast<size_t>(first.Size()));
-  const lum::LogoHeader header = lum::DecodeLogo(file.Path(), 0, input, image);
+  const lum::LogoHeader header = lum::DecodeLogoBytes(first.Data(), static_cast<size_t>(first.Size()), 0, image);
   if (header.width != width || header.height != height) lum::fuzz::Fail("header");
   lum::EncodeLogo(FromDecodedImage(image, width, height), secondFlag, second);
   if (second.Size() != first.Size()) lum::fuzz::Fail("second logo size");

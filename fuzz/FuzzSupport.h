@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Messages.h"
 #include "codec/LogoFormat.h"
-#include "codec/Messages.h"
 
 namespace lum::fuzz {
 
-/// A regular file in memory that the decoders can open by name; rewritten
+/// A regular file in memory that the loaders can open by name; rewritten
 /// for every input without touching the disk.
 class MemoryFile {
  public:

@@ -1,9 +1,10 @@
 #include "lumenc/LumEnc.h"
 
-#include "batch/ConsoleRun.h"
 #include "codec/Encoder.h"
 #include "codec/FileNames.h"
+#include "console/ConsoleRun.h"
 #include "platform/bitmap/Bitmap.h"
+#include "platform/files/HostFiles.h"
 
 namespace lum {
 
@@ -39,7 +40,7 @@ bool ConvertBmpFile(const std::string& inputName, int setTransIndex, ByteBuffer&
     const int32_t height = bitmap.Height();
     EncodeLogo(bitmap, TransparencyFlag(setTransIndex, width, height), logoBuffer);
     const std::string outputName = LogoNameFor(inputName, width, height);
-    logoBuffer.SaveToFile(outputName);
+    logoBuffer.SaveToFile(outputName, platform::HostFiles());
     PrintConverted(console, inputName, outputName);
   });
 }

@@ -8,12 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "platform/bitmap/Bitmap.h"
-#include "tools/BmpBuilder.h"
+#include "platform/files/HostFiles.h"
 #include "tests/TestSupport.h"
+#include "tools/BmpBuilder.h"
 
 namespace lum {
 namespace {
@@ -252,7 +253,7 @@ TEST_F(BitmapTest, LogoToBmpAndBackKeepsEveryWordButMergesBlackAndTransparent) {
   }
   test::WriteFile(dir_ / "logo.kvx", test::LogoBytes(50, 30, words));
   ByteBuffer input, output;
-  DecodeLogo(dir_ / "logo.kvx", 0, input, output);
+  DecodeLogo(dir_ / "logo.kvx", 0, input, output, platform::HostFiles());
   Bitmap::LoadFromMemory(output.Data(), static_cast<size_t>(output.Size())).SaveToFile(dir_ / "logo.bmp");
   const Bitmap bitmap = Bitmap::LoadFromFile(dir_ / "logo.bmp");
 

@@ -12,7 +12,7 @@ using tools::BmpBytes;
 using tools::BmpRecipe;
 using tools::Bytes;
 
-TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
+TEST(BmpImageTest, TheSizeIsReadFromEveryHeaderKind) {
   BmpRecipe recipe;
   recipe.width = 33;
   recipe.height = 5;
@@ -47,7 +47,7 @@ TEST(PeekBmpLayoutTest, ReadsTheSizeOfEveryHeaderKind) {
   EXPECT_EQ(layout->pixelDataOffset, 26 + 3 * 256);
 }
 
-TEST(PeekBmpLayoutTest, DataOffsetNeverPointsIntoTheHeaders) {
+TEST(BmpImageTest, DataOffsetNeverPointsIntoTheHeaders) {
   BmpRecipe recipe;
   recipe.width = 4;
   recipe.height = 4;
@@ -61,7 +61,7 @@ TEST(PeekBmpLayoutTest, DataOffsetNeverPointsIntoTheHeaders) {
   EXPECT_EQ(PeekBmpLayout(bytes.data(), bytes.size())->pixelDataOffset, 200);
 }
 
-TEST(PeekBmpLayoutTest, RefusesWhatIsNoBmpHeaderAndSaturatesAbsurdSizes) {
+TEST(BmpImageTest, WhatIsNoBmpHeaderIsRefusedAndAbsurdSizesSaturate) {
   const Bytes text(64, 'x');
   EXPECT_FALSE(PeekBmpLayout(text.data(), text.size()));
   BmpRecipe recipe;

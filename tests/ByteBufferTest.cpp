@@ -6,8 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/ByteBuffer.h"
-#include "codec/Errors.h"
+#include "platform/files/HostFiles.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -84,18 +85,18 @@ TEST(ByteBuffer, GrowthBeyondMemoryIsReportedNotFatal) {
 TEST(ByteBuffer, SavesAndLoadsWholeFiles) {
   TempDir dir;
   ByteBuffer buffer = BufferOf({9, 8, 7});
-  buffer.SaveToFile(dir / "out.bin");
+  buffer.SaveToFile(dir / "out.bin", platform::HostFiles());
   EXPECT_EQ(test::ReadFile(dir / "out.bin"), (Bytes{9, 8, 7}));
 
   test::WriteFile(dir / "in.bin", {1, 2, 3, 4, 5});
   buffer.Seek(2, SeekOrigin::Begin);
-  buffer.LoadFromFile(dir / "in.bin");
+  buffer.LoadFromFile(dir / "in.bin", platform::HostFiles());
   EXPECT_EQ(buffer.Size(), 5);
   EXPECT_EQ(buffer.Position(), 0);
   EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 5), (Bytes{1, 2, 3, 4, 5}));
 
   buffer.Clear();
-  buffer.SaveToFile(dir / "in.bin");  // overwrites
+  buffer.SaveToFile(dir / "in.bin", platform::HostFiles());  // overwrites
   EXPECT_TRUE(test::ReadFile(dir / "in.bin").empty());
 }
 
@@ -104,14 +105,14 @@ TEST(ByteBuffer, OpenFailuresNameTheFullPathAndTheSystemsReason) {
   test::ScopedWorkingDirectory inDir(dir.Path());
   ByteBuffer buffer;
   try {
-    buffer.LoadFromFile("sub/../missing.kvx");
+    buffer.LoadFromFile("sub/../missing.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFOpenError& failure) {
     EXPECT_EQ(std::string(failure.what()),
               "Datei " + dir.Path() + "/missing.kvx kann nicht geöffnet werden. No such file or directory");
   }
   try {
-    buffer.LoadFromFile(dir.Path());
+    buffer.LoadFromFile(dir.Path(), platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFOpenError& failure) {
     EXPECT_EQ(std::string(failure.what()), "Datei " + dir.Path() + " kann nicht geöffnet werden. Is a directory");
@@ -124,7 +125,7 @@ TEST(ByteBuffer, SpecialFilesAreRefusedWithoutWaitingOrReading) {
   ByteBuffer buffer;
   for (const std::string& path : {dir / "pipe.kvx", std::string("/dev/zero"), std::string("/dev/null")}) {
     try {
-      buffer.LoadFromFile(path);
+      buffer.LoadFromFile(path, platform::HostFiles());
       FAIL() << path;
     } catch (const EFOpenError& failure) {
       EXPECT_EQ(std::string(failure.what()), "Datei " + path + " kann nicht geöffnet werden. not a regular file");
@@ -136,7 +137,7 @@ TEST(ByteBuffer, SaveIntoAMissingFolderCannotCreateTheFile) {
   TempDir dir;
   ByteBuffer buffer = BufferOf({1});
   try {
-    buffer.SaveToFile(dir / "no/such.kvx");
+    buffer.SaveToFile(dir / "no/such.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EFCreateError& failure) {
     EXPECT_EQ(std::string(failure.what()),
@@ -149,28 +150,12 @@ TEST(ByteBuffer, SaveOntoAFullDiskReportsIt) {
   ASSERT_EQ(::symlink("/dev/full", (dir / "full.kvx").c_str()), 0);
   ByteBuffer buffer = BufferOf({1, 2, 3});
   try {
-    buffer.SaveToFile(dir / "full.kvx");
+    buffer.SaveToFile(dir / "full.kvx", platform::HostFiles());
     FAIL() << "no failure";
   } catch (const EInOutError& failure) {
     EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
     EXPECT_EQ(failure.Code(), 101);
   }
-}
-
-TEST(IoErrors, CodesAndMessagesFollowTheClassicTable) {
-  EXPECT_STREQ(EInOutError(ENOENT).what(), "Datei nicht gefunden");
-  EXPECT_STREQ(EInOutError(ENOTDIR).what(), "Ungültiger Dateiname");
-  EXPECT_STREQ(EInOutError(ENAMETOOLONG).what(), "Ungültiger Dateiname");
-  EXPECT_STREQ(EInOutError(EMFILE).what(), "Zu viele geöffnete Dateien");
-  EXPECT_STREQ(EInOutError(EROFS).what(), "Dateizugriff verweigert");
-  EXPECT_STREQ(EInOutError(EISDIR).what(), "Dateizugriff verweigert");
-  EXPECT_STREQ(EInOutError(EDQUOT).what(), "Zu wenig Speicherplatz");
-  EXPECT_STREQ(EInOutError::ShortWrite().what(), "Zu wenig Speicherplatz");
-  // Other errors keep their own number, even where it equals a classic code.
-  EXPECT_STREQ(EInOutError(EIO).what(), "E/A-Fehler 5");
-  EXPECT_EQ(EInOutError(EIO).Code(), EIO);
-  EXPECT_STREQ(EInOutError(EINTR).what(), "E/A-Fehler 4");
-  EXPECT_EQ(EInOutError(EACCES).Code(), 5);
 }
 
 }  // namespace

@@ -216,7 +216,7 @@ TEST(ChangeHandle, MovingTheWatchedFolderSignals) {
   EXPECT_TRUE(watch.Changed());
 }
 
-TEST(WakeSignal, EndsTheWaitAndStaysGivenUntilConsumed) {
+TEST(ChangeHandle, AWakeEndsTheWaitAndStaysGivenUntilConsumed) {
   test::TempDir dir;
   Watch watch(dir.Path(), false, kChangeFileName);
   watch.Wake().Signal();

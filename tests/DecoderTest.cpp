@@ -1,11 +1,13 @@
 #include <QImage>
 #include <climits>
+#include <cstdint>
+#include <memory>
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Decoder.h"
-#include "codec/Errors.h"
-#include "platform/files/OutputFile.h"
+#include "platform/files/HostFiles.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -33,19 +35,57 @@ Bytes Concat(Bytes a, const Bytes& b) {
   return a;
 }
 
+// Files in memory: every read gives `logo`, and an output takes `room` bytes
+// and then refuses every write, as a full disk would.
+class MemoryFiles final : public FileSeam {
+ public:
+  Bytes logo;
+  size_t room = SIZE_MAX;
+  std::string outputName;
+  Bytes written;
+  bool closed = false;
+
+  void ReadWholeFile(const std::string&, ByteBuffer& into) override {
+    into.Clear();
+    into.Write(logo.data(), static_cast<int64_t>(logo.size()));
+  }
+  std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
+    outputName = path;
+    written.clear();
+    closed = false;
+    return std::make_unique<Writer>(*this);
+  }
+  std::string FullPath(const std::string& path) override { return path; }
+
+ private:
+  class Writer final : public OutputWriter {
+   public:
+    explicit Writer(MemoryFiles& files) : files_(files) {}
+    void Write(const uint8_t* data, size_t count) override {
+      if (files_.written.size() + count > files_.room) throw EInOutError::ShortWrite();
+      files_.written.insert(files_.written.end(), data, data + count);
+    }
+    void Flush() override {}
+    void Close() override { files_.closed = true; }
+
+   private:
+    MemoryFiles& files_;
+  };
+};
+
 class DecoderTest : public ::testing::Test {
  protected:
   // Decodes `logo` with the viewer variant and returns the image.
   Bytes DecodeInViewer(const Bytes& logo, int transparencyIndex = 0) {
     test::WriteFile(dir_ / "logo.kvx", logo);
-    header_ = DecodeLogo(dir_ / "logo.kvx", transparencyIndex, input_, output_);
+    header_ = DecodeLogo(dir_ / "logo.kvx", transparencyIndex, input_, output_, files_);
     EXPECT_EQ(output_.Position(), 0);
     return Contents(output_);
   }
   // Decodes `logo` with the console variant and returns the file written.
   Bytes DecodeInConsole(const Bytes& logo) {
     test::WriteFile(dir_ / "logo.kvx", logo);
-    DecodeLogoToFile(dir_ / "logo.kvx", input_)->Close();
+    DecodeLogoToFile(dir_ / "logo.kvx", input_, files_)->Close();
     return test::ReadFile(dir_ / "logo.bmp");
   }
   // Both variants give the same bytes for logos without transparent pixels.
@@ -57,7 +97,7 @@ class DecoderTest : public ::testing::Test {
   std::string ConsoleFailure(const Bytes& logo) {
     test::WriteFile(dir_ / "logo.kvx", logo);
     try {
-      DecodeLogoToFile(dir_ / "logo.kvx", input_);
+      DecodeLogoToFile(dir_ / "logo.kvx", input_, files_);
     } catch (const LumError& failure) {
       return failure.what();
     }
@@ -68,7 +108,39 @@ class DecoderTest : public ::testing::Test {
   ByteBuffer input_;
   ByteBuffer output_;
   LogoHeader header_;
+  FileSeam& files_ = platform::HostFiles();
 };
+
+TEST_F(DecoderTest, PixelChannelsExpandWithThreeZeroBits) {
+  auto expect = [](LogoPixel word, uint8_t red, uint8_t green, uint8_t blue) {
+    const Rgb colour = ExpandLogoPixel(word);
+    EXPECT_EQ(colour.red, red) << std::hex << word;
+    EXPECT_EQ(colour.green, green) << std::hex << word;
+    EXPECT_EQ(colour.blue, blue) << std::hex << word;
+  };
+  expect(0x7C00, 0xF8, 0, 0);
+  expect(0x03E0, 0, 0xF8, 0);
+  expect(0x001F, 0, 0, 0xF8);
+  expect(0xFFFF, 0xF8, 0xF8, 0xF8);
+  expect(0x7FFF, 0xF8, 0xF8, 0xF8);  // bit 15 takes no part
+  expect(0x8000, 0, 0, 0);
+  expect(0x8421, 8, 8, 8);
+}
+
+TEST_F(DecoderTest, TransparencyColoursFollowTheViewersChoiceAndFallBackToBlack) {
+  const Rgb expected[kTransparencyColourCount] = {
+      {0, 0, 0},      {8, 40, 88},    {8, 88, 32},   {88, 8, 40},   {32, 32, 32},
+      {255, 255, 255}, {24, 56, 120}, {24, 120, 56}, {120, 24, 56}, {48, 48, 48}};
+  for (int i = 0; i < kTransparencyColourCount; ++i) {
+    EXPECT_EQ(TransparencyColour(i).red, expected[i].red) << i;
+    EXPECT_EQ(TransparencyColour(i).green, expected[i].green) << i;
+    EXPECT_EQ(TransparencyColour(i).blue, expected[i].blue) << i;
+  }
+  for (int outside : {-1, 10, 1000, INT32_MIN}) {
+    const Rgb colour = TransparencyColour(outside);
+    EXPECT_EQ(colour.red + colour.green + colour.blue, 0) << outside;
+  }
+}
 
 TEST_F(DecoderTest, OnePixelIsTheHeaderThreeBytesAndOnePaddingByte) {
   const Bytes expected = Concat(ExpectedHeader(1, 1), {0, 0, 0, 0});
@@ -182,9 +254,9 @@ TEST_F(DecoderTest, TruncatedFilesAreRefusedBeforeAnyOutput) {
   // The viewer keeps its previous image.
   const Bytes previous = DecodeInViewer(LogoBytes(1, 1, {0xFFFF}));
   test::WriteFile(dir_ / "short.kvx", LogoBytes(2, 2, {0xFFFF}));
-  EXPECT_THROW(DecodeLogo(dir_ / "short.kvx", 0, input_, output_), EInvalidLogo);
+  EXPECT_THROW(DecodeLogo(dir_ / "short.kvx", 0, input_, output_, files_), EInvalidLogo);
   EXPECT_EQ(Contents(output_), previous);
-  EXPECT_THROW(DecodeLogo(dir_ / "missing.kvx", 0, input_, output_), EFOpenError);
+  EXPECT_THROW(DecodeLogo(dir_ / "missing.kvx", 0, input_, output_, files_), EFOpenError);
   EXPECT_EQ(Contents(output_), previous);
 }
 
@@ -211,6 +283,29 @@ TEST_F(DecoderTest, ConsoleOverflowOnFourTimesTheWidthComesAtTheFirstRow) {
   EXPECT_EQ(test::ReadFile(dir_ / "logo.bmp"), ExpectedHeader(-600000000, 3));
   // A negative width within range has rows without pixels: header only.
   EXPECT_EQ(DecodeInConsole(LogoBytes(-536870911, INT32_MAX, {})), ExpectedHeader(-536870911, INT32_MAX));
+}
+
+TEST_F(DecoderTest, AFailedConsoleWriteEndsTheDecodingAndTheOutputKeepsTheRowsBeforeIt) {
+  // 5 x 6: each stored row is 15 pixel bytes and one padding byte.
+  MemoryFiles files;
+  files.logo = test::LogoBytesOf(5, 6, [](int x, int y) { return static_cast<uint16_t>(0x8000 | x << 10 | y); });
+  DecodeLogoToFile("logo.kvx", input_, files)->Close();
+  EXPECT_TRUE(files.closed);
+  EXPECT_EQ(files.outputName, "logo.bmp");
+  const Bytes whole = files.written;
+  DecodeLogoBytes(files.logo.data(), files.logo.size(), 0, output_);
+  ASSERT_EQ(whole, Contents(output_));
+
+  // Room for the header and three rows: the fourth row's pixels fail.
+  files.room = 54 + 3 * 16;
+  try {
+    DecodeLogoToFile("logo.kvx", input_, files);
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_FALSE(files.closed);
+  EXPECT_EQ(files.written, Bytes(whole.begin(), whole.begin() + 54 + 3 * 16));
 }
 
 TEST_F(DecoderTest, ViewerArithmeticNeverFailsOnHeaderValues) {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -51,7 +51,7 @@ uint16_t WordAt(const ByteBuffer& buffer, int32_t width, int x, int y) {
   return ReadBigEndian16(buffer.Data() + kLogoHeaderSize + 2 * (static_cast<int64_t>(y) * width + x));
 }
 
-TEST(PackLogoPixelTest, KeepsTheTopFiveBitsAndMakesOnlyNearBlackTransparent) {
+TEST(EncoderTest, PixelsKeepTheTopFiveBitsAndOnlyNearBlackBecomesTransparent) {
   struct Case {
     Rgb colour;
     LogoPixel flagClear, flagSet;
@@ -70,7 +70,7 @@ TEST(PackLogoPixelTest, KeepsTheTopFiveBitsAndMakesOnlyNearBlackTransparent) {
   }
 }
 
-TEST(TransparencyFlagTest, AutoSetsItForTheKvxSizeOnlyAndOnAndUitOverride) {
+TEST(EncoderTest, AutoTransparencyIsForTheKvxSizeOnlyAndOnAndUitOverride) {
   struct Size {
     int32_t width, height;
     bool autoFlag;
@@ -86,7 +86,7 @@ TEST(TransparencyFlagTest, AutoSetsItForTheKvxSizeOnlyAndOnAndUitOverride) {
   }
 }
 
-TEST(EncodeLogoTest, KvxIsTheBigEndianHeaderThenRowsFromTheTopLeft) {
+TEST(EncoderTest, KvxIsTheBigEndianHeaderThenRowsFromTheTopLeft) {
   DrawnBitmap bitmap(50, 30, Striped);
   ByteBuffer buffer;
   EncodeLogo(bitmap, true, buffer);
@@ -107,7 +107,7 @@ TEST(EncodeLogoTest, KvxIsTheBigEndianHeaderThenRowsFromTheTopLeft) {
   EXPECT_EQ(buffer.Data()[9], 0x00);
 }
 
-TEST(EncodeLogoTest, FileSizesFollowTheBitmapsOwnSize) {
+TEST(EncoderTest, FileSizesFollowTheBitmapsOwnSize) {
   struct Size {
     int32_t width, height;
     int64_t fileSize;
@@ -127,7 +127,7 @@ TEST(EncodeLogoTest, FileSizesFollowTheBitmapsOwnSize) {
   }
 }
 
-TEST(EncodeLogoTest, FlagClearKeepsBlackOpaqueAndEveryWordHasBit15) {
+TEST(EncoderTest, FlagClearKeepsBlackOpaqueAndEveryWordHasBit15) {
   DrawnBitmap bitmap(54, 34, Striped);
   ByteBuffer buffer;
   EncodeLogo(bitmap, TransparencyFlag(kSetTransAuto, 54, 34), buffer);
@@ -143,7 +143,7 @@ TEST(EncodeLogoTest, FlagClearKeepsBlackOpaqueAndEveryWordHasBit15) {
   EXPECT_EQ(WordAt(buffer, 54, 1, 0), PackLogoPixel(Striped(1, 0), false));
 }
 
-TEST(EncodeLogoTest, ABufferThatCannotGrowReportsTheStreamMessage) {
+TEST(EncoderTest, ABufferThatCannotGrowReportsTheStreamMessage) {
   DrawnBitmap huge(0x7FFFFFFF, 0x7FFFFFFF, Striped);
   ByteBuffer buffer;
   try {
@@ -154,7 +154,7 @@ TEST(EncodeLogoTest, ABufferThatCannotGrowReportsTheStreamMessage) {
   }
 }
 
-TEST(LogoNameForTest, ReplacesTheExtensionByTheSizeClasses) {
+TEST(EncoderTest, LogoNamesTakeTheExtensionOfTheirSizeClass) {
   EXPECT_EQ(LogoNameFor("C:\\logos\\cup.bmp", 54, 34, kWindowsSeparators), "C:\\logos\\cup.hzn");
   EXPECT_EQ(LogoNameFor("C:\\my.dir\\cup", 50, 30, kWindowsSeparators), "C:\\my.dir\\cup.kvx");
   EXPECT_EQ(LogoNameFor("C:cup", 50, 30, kWindowsSeparators), "C:cup.kvx");

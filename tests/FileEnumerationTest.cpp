@@ -15,7 +15,7 @@ std::vector<std::string> Names(const std::vector<DirectoryEntry>& entries) {
   return names;
 }
 
-TEST(Wildcard, StarAndQuestionMarkIgnoringLetterCase) {
+TEST(FileEnumeration, StarAndQuestionMarkMatchIgnoringLetterCase) {
   EXPECT_TRUE(MatchesWildcard("*.kvx", "LOGO.KVX"));
   EXPECT_TRUE(MatchesWildcard("*.kvx", ".kvx"));
   EXPECT_FALSE(MatchesWildcard("*.kvx", "logo.kvx.bak"));
@@ -28,7 +28,7 @@ TEST(Wildcard, StarAndQuestionMarkIgnoringLetterCase) {
   EXPECT_FALSE(MatchesWildcard("", "a"));
 }
 
-TEST(Wildcard, StarDotStarMatchesEveryNameAndNothingElseIsSpecial) {
+TEST(FileEnumeration, StarDotStarMatchesEveryNameAndNothingElseIsSpecial) {
   EXPECT_TRUE(MatchesWildcard("*.*", "logo"));
   EXPECT_TRUE(MatchesWildcard("*.*", "."));
   EXPECT_FALSE(MatchesWildcard("a*.*", "abc"));
@@ -38,7 +38,7 @@ TEST(Wildcard, StarDotStarMatchesEveryNameAndNothingElseIsSpecial) {
   EXPECT_TRUE(MatchesWildcard("\xC4*", "\xC4rger.kvx"));
 }
 
-TEST(Wildcard, LongHostileMasksStayFast) {
+TEST(FileEnumeration, LongHostileMasksStayFast) {
   const std::string name(5000, 'a');
   std::string pattern;
   for (int i = 0; i < 200; ++i) pattern += "*a";
@@ -66,7 +66,7 @@ TEST(FileEnumeration, ListsMatchingEntriesSortedWithSizesAndDots) {
   EXPECT_EQ(all[1], "..");
 }
 
-TEST(FileEnumeration, RelativeMasksAndMissingFolders) {
+TEST(FileEnumeration, RelativeMasksMatchInTheWorkingFolderAndMissingFoldersGiveNothing) {
   test::TempDir dir;
   test::WriteFile(dir / "x.kvx", {});
   test::ScopedWorkingDirectory inDir(dir.Path());

@@ -1,5 +1,6 @@
 // Root texts: special-folder names, paths, and failures that leave the
 // control as it was.
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/KnownFolders.h"
 #include "tests/ShellModelSupport.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
@@ -9,7 +10,9 @@ namespace {
 
 using namespace shell;
 
-TEST_F(ShellModelTest, RootFolderNamesWorkInAnyLetterCase) {
+class RootTextTest : public ShellModelFixture {};
+
+TEST_F(RootTextTest, RootFolderNamesWorkInAnyLetterCase) {
   for (const char* text : {"rfMyComputer", "RFMYCOMPUTER", "rfmycomputer"}) EXPECT_EQ(Root(text)->FullPath(), "/");
   EXPECT_EQ(Root("RfDesktop")->FullPath(), sandbox_.Desktop());
   EXPECT_EQ(Root("rfDesktop")->InFolderName(), "Desktop");
@@ -24,7 +27,7 @@ TEST_F(ShellModelTest, RootFolderNamesWorkInAnyLetterCase) {
   EXPECT_FALSE(RootFolderFromText("rfDesktopX", folder));
 }
 
-TEST_F(ShellModelTest, PathsAreParsedByTheDesktop) {
+TEST_F(RootTextTest, PathsAreParsedByTheDesktop) {
   MakeFolder(sandbox_.Work() + "/logos");
   MakeFolder(sandbox_.Work() + "/drive:");
   auto logos = Root(sandbox_.Work() + "/logos");
@@ -37,7 +40,7 @@ TEST_F(ShellModelTest, PathsAreParsedByTheDesktop) {
   EXPECT_EQ(Root(sandbox_.Work() + "/drive:")->FullPath(), sandbox_.Work() + "/drive:");
 }
 
-TEST_F(ShellModelTest, AnUnusableRootTextRaisesAndRestoresThePreviousText) {
+TEST_F(RootTextTest, AnUnusableRootTextRaisesAndRestoresThePreviousText) {
   MakeFolder(sandbox_.Work() + "/logos");
   const std::string previous = sandbox_.Work() + "/logos";
   std::unique_ptr<TShellFolder> current = Root(previous);
@@ -57,7 +60,7 @@ TEST_F(ShellModelTest, AnUnusableRootTextRaisesAndRestoresThePreviousText) {
   }
 }
 
-TEST_F(ShellModelTest, ASuccessfulRootTextReplacesTheCurrentRoot) {
+TEST_F(RootTextTest, ASuccessfulRootTextReplacesTheCurrentRoot) {
   std::unique_ptr<TShellFolder> current = Root("rfDesktop");
   std::string text = "rfMyComputer";
   std::unique_ptr<TShellFolder> next = ItemFromRootText(current, "rfDesktop", text);
@@ -66,7 +69,7 @@ TEST_F(ShellModelTest, ASuccessfulRootTextReplacesTheCurrentRoot) {
   EXPECT_EQ(next->FullPath(), "/");
 }
 
-TEST_F(ShellModelTest, AnItemFromAnIdListHasThatListAsItsAbsoluteList) {
+TEST_F(RootTextTest, AnItemFromAnIdListHasThatListAsItsAbsoluteList) {
   MakeFile(sandbox_.Work() + "/a.kvx");
   const IdList folderList = ParsePath(sandbox_.Work());
   auto folder = ItemFromIdList(folderList.get());
@@ -82,13 +85,6 @@ TEST_F(ShellModelTest, AnItemFromAnIdListHasThatListAsItsAbsoluteList) {
   ComPtr<IShellFolder> desktop;
   SHGetDesktopFolder(desktop);
   EXPECT_EQ(file->ShellFolder(), desktop.Get());
-}
-
-TEST(ObjectTypes, BecomeEnumerationFlags) {
-  EXPECT_EQ(ObjectTypesToFlags({otNonFolders}), 0x40u);
-  EXPECT_EQ(ObjectTypesToFlags({otFolders}), 0x20u);
-  EXPECT_EQ(ObjectTypesToFlags({otFolders, otNonFolders, otHidden}), 0xE0u);
-  EXPECT_EQ(ObjectTypesToFlags({}), 0u);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ Widget* FindTopLevel(const char* objectName) {
   return nullptr;
 }
 
-class ShellContextMenuTest : public ShellModelTest {
+class ShellContextMenuTest : public ShellModelFixture {
  protected:
   void TearDown() override {
     for (QWidget* widget : QApplication::topLevelWidgets())

@@ -27,7 +27,9 @@ std::string Message(const std::function<void()>& action) {
   return "(no exception)";
 }
 
-TEST_F(ShellModelTest, ItemsAreNamedByTheirRowNameAndFullPath) {
+class ShellItemTest : public ShellModelFixture {};
+
+TEST_F(ShellItemTest, ItemsAreNamedByTheirRowNameAndFullPath) {
   MakeFolder(sandbox_.Work() + "/logos");
   MakeFile(sandbox_.Work() + "/logos/a.kvx");
   auto root = Root(sandbox_.Work() + "/logos");
@@ -46,7 +48,7 @@ TEST_F(ShellModelTest, ItemsAreNamedByTheirRowNameAndFullPath) {
   EXPECT_EQ(home->FullPath(), sandbox_.Home());
 }
 
-TEST_F(ShellModelTest, QuestionMarkAndDigitNamesLoseTheirQuestionMarks) {
+TEST_F(ShellItemTest, QuestionMarkAndDigitNamesLoseTheirQuestionMarks) {
   MakeFile(sandbox_.Work() + "/?1?x.kvx");
   MakeFile(sandbox_.Work() + "/?a.kvx");
   auto root = Root(sandbox_.Work());
@@ -65,21 +67,7 @@ TEST_F(ShellModelTest, QuestionMarkAndDigitNamesLoseTheirQuestionMarks) {
   EXPECT_EQ(GetDisplayName(nullptr, nullptr, SHGDN_NORMAL), "parentfolder = nil");
 }
 
-class ShellModelWithoutDesktopTest : public ShellModelTest {
- protected:
-  ShellModelWithoutDesktopTest() : ShellModelTest(false) {}
-};
-
-TEST_F(ShellModelWithoutDesktopTest, AClassPathGivesWayToTheNormalName) {
-  EXPECT_EQ(DesktopShellFolder()->FullPath(), "Desktop");
-  // Without a desktop directory the desktop is no file-system folder: only "Name".
-  auto root = Root("rfDesktop");
-  const auto columns = ShellColumnsFor(*root, nullptr);
-  ASSERT_EQ(columns.size(), 1u);
-  EXPECT_EQ(columns[0].caption, "Name");
-}
-
-TEST_F(ShellModelTest, AttributesBecomeCapabilitiesAndProperties) {
+TEST_F(ShellItemTest, AttributesBecomeCapabilitiesAndProperties) {
   const std::string w = sandbox_.Work();
   MakeFile(w + "/a.kvx");
   MakeFile(w + "/.hidden");
@@ -117,7 +105,7 @@ TEST_F(ShellModelTest, AttributesBecomeCapabilitiesAndProperties) {
   EXPECT_NE(sub->ShellImageIndex(false, false), sub->ShellImageIndex(false, true));
 }
 
-TEST_F(ShellModelTest, RenamingUpdatesNameFullPathAndAbsoluteList) {
+TEST_F(ShellItemTest, RenamingUpdatesNameFullPathAndAbsoluteList) {
   MakeFile(sandbox_.Work() + "/old.kvx", 4);
   auto root = Root(sandbox_.Work());
   auto item = Child(*root, "old.kvx");
@@ -131,7 +119,7 @@ TEST_F(ShellModelTest, RenamingUpdatesNameFullPathAndAbsoluteList) {
   EXPECT_TRUE(SameItem(item->AbsoluteID(), ParsePath(sandbox_.Work() + "/new.kvx").get()));
 }
 
-TEST_F(ShellModelTest, RenamingARootMadeFromAPathKeepsItsPlaceInTheTree) {
+TEST_F(ShellItemTest, RenamingARootMadeFromAPathKeepsItsPlaceInTheTree) {
   MakeFolder(sandbox_.Work() + "/logos");
   auto root = Root(sandbox_.Work() + "/logos");  // its own list runs from "Computer" down
   ASSERT_TRUE(root->RenameTo("renamed"));
@@ -142,7 +130,7 @@ TEST_F(ShellModelTest, RenamingARootMadeFromAPathKeepsItsPlaceInTheTree) {
   EXPECT_EQ(IdListCount(root->RelativeID()), IdListCount(ParsePath(sandbox_.Work() + "/renamed").get()));
 }
 
-TEST_F(ShellModelTest, ARenamedFolderStillListsItsItems) {
+TEST_F(ShellItemTest, ARenamedFolderStillListsItsItems) {
   MakeFolder(sandbox_.Work() + "/before");
   MakeFile(sandbox_.Work() + "/before/inside.kvx");
   auto root = Root(sandbox_.Work());
@@ -153,7 +141,7 @@ TEST_F(ShellModelTest, ARenamedFolderStillListsItsItems) {
   EXPECT_EQ(items[0]->FullPath(), sandbox_.Work() + "/after/inside.kvx");
 }
 
-TEST_F(ShellModelTest, ARefusedRenameRaisesAndKeepsTheItem) {
+TEST_F(ShellItemTest, ARefusedRenameRaisesAndKeepsTheItem) {
   MakeFile(sandbox_.Work() + "/a.kvx");
   MakeFile(sandbox_.Work() + "/taken.kvx");
   auto root = Root(sandbox_.Work());
@@ -166,7 +154,7 @@ TEST_F(ShellModelTest, ARefusedRenameRaisesAndKeepsTheItem) {
   EXPECT_TRUE(FileExists(sandbox_.Work() + "/a.kvx"));
 }
 
-TEST_F(ShellModelTest, DetailTextsComeFromTheFoldersDetailColumns) {
+TEST_F(ShellItemTest, DetailTextsComeFromTheFoldersDetailColumns) {
   MakeFile(sandbox_.Work() + "/a.kvx", 3008);
   ASSERT_EQ(::chmod((sandbox_.Work() + "/a.kvx").c_str(), 0644), 0);
   auto root = Root(sandbox_.Work());
@@ -191,7 +179,7 @@ TEST_F(ShellModelTest, DetailTextsComeFromTheFoldersDetailColumns) {
   EXPECT_EQ(item->DetailText(1), "3008");
 }
 
-TEST_F(ShellModelTest, ColumnsOfAFileFolderAreItsDefaultOnes) {
+TEST_F(ShellItemTest, ColumnsOfAFileFolderAreItsDefaultOnes) {
   auto root = Root(sandbox_.Work());
   const auto columns = ShellColumnsFor(*root, nullptr);
   ASSERT_EQ(columns.size(), 4u);
@@ -202,7 +190,7 @@ TEST_F(ShellModelTest, ColumnsOfAFileFolderAreItsDefaultOnes) {
   EXPECT_EQ(ShellColumnsFor(*Child(*DesktopShellFolder(), "Computer"), nullptr).size(), 4u);
 }
 
-TEST_F(ShellModelTest, TheDesktopHasTheDefaultColumnsAndFileDataTexts) {
+TEST_F(ShellItemTest, TheDesktopHasTheDefaultColumnsAndFileDataTexts) {
   MakeFile(sandbox_.Desktop() + "/x.kvx", 5);
   MakeFolder(sandbox_.Desktop() + "/sub");
   auto root = Root("rfDesktop");
@@ -244,7 +232,7 @@ TEST_F(ShellModelTest, TheDesktopHasTheDefaultColumnsAndFileDataTexts) {
 }
 
 // What the list sorts its rows with when its root is the desktop.
-TEST_F(ShellModelTest, TheDesktopRanksHomeAndComputerThenFoldersThenFiles) {
+TEST_F(ShellItemTest, TheDesktopRanksHomeAndComputerThenFoldersThenFiles) {
   for (const char* file : {"a.kvx", "Zz.kvx"}) MakeFile(sandbox_.Desktop() + "/" + file, 10);
   for (const char* folder : {"beta", "Alpha"}) MakeFolder(sandbox_.Desktop() + "/" + folder);
   auto root = Root("rfDesktop");
@@ -268,7 +256,7 @@ TEST_F(ShellModelTest, TheDesktopRanksHomeAndComputerThenFoldersThenFiles) {
   }
 }
 
-TEST_F(ShellModelTest, NamesThatAreNotUtf8ListShowOpenAndRename) {
+TEST_F(ShellItemTest, NamesThatAreNotUtf8ListShowOpenAndRename) {
   const std::string name = "logo\xff.kvx";
   MakeFile(sandbox_.Work() + "/" + name, 3008);
   MakeFolder(sandbox_.Work() + "/dir\xfe");
@@ -288,7 +276,7 @@ TEST_F(ShellModelTest, NamesThatAreNotUtf8ListShowOpenAndRename) {
   EXPECT_EQ(folder->InFolderName(), "dir\xfe");
 }
 
-TEST_F(ShellModelTest, TheDefaultActionGoesToTheLauncher) {
+TEST_F(ShellItemTest, TheDefaultActionGoesToTheLauncher) {
   MakeFile(sandbox_.Work() + "/a.kvx");
   RecordingLauncher launcher;
   auto root = Root(sandbox_.Work());
@@ -343,7 +331,7 @@ class DetailsOnlyFolder final : public ComBase<IShellFolder> {
   };
 };
 
-TEST_F(ShellModelTest, TheOlderDetailInterfaceServesWhenOffered) {
+TEST_F(ShellItemTest, TheOlderDetailInterfaceServesWhenOffered) {
   TShellFolder root(DesktopShellFolder(), nullptr, MakeComObject<DetailsOnlyFolder>());
   ASSERT_NE(root.ShellDetails(), nullptr);
   EXPECT_EQ(root.ShellFolder2(), nullptr);

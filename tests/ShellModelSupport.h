@@ -15,9 +15,9 @@
 
 namespace lum::test {
 
-class ShellModelTest : public ::testing::Test {
+class ShellModelFixture : public ::testing::Test {
  protected:
-  explicit ShellModelTest(bool withDesktop = true) : sandbox_(withDesktop) {}
+  explicit ShellModelFixture(bool withDesktop = true) : sandbox_(withDesktop) {}
 
   /// The item a browser control gets for `rootText`.
   std::unique_ptr<TShellFolder> Root(const std::string& rootText) {

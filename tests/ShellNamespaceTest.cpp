@@ -9,10 +9,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/FindFile.h"
-#include "platform/shell/NamespaceIds.h"
-#include "platform/shell/ShellFolder.h"
 #include "platform/shell/KnownFolders.h"
+#include "platform/shell/NamespaceIds.h"
+#include "platform/shell/ShellInterfaces.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/IdLists.h"

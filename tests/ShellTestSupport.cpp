@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/WideText.h"
 
 namespace lum::test {

@@ -11,6 +11,9 @@ namespace lum::test {
 
 using Bytes = std::vector<uint8_t>;
 
+/// A file name that is not UTF-8.
+inline const std::string kNotUtf8 = "logo\xff\xfe.kvx";
+
 /// A fresh folder under $TMPDIR, removed with everything in it (read-only
 /// sub-folders included) when the object goes.
 class TempDir {

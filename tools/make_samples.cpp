@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
 #include "codec/ByteBuffer.h"
 #include "codec/Encoder.h"
-#include "codec/Errors.h"
+#include "platform/files/HostFiles.h"
 #include "tools/BmpBuilder.h"
 
 namespace {
@@ -46,14 +47,14 @@ uint32_t Packed(Rgb c) { return uint32_t{c.red} << 16 | uint32_t{c.green} << 8 |
 void SaveLogo(const std::string& folder, const std::string& name, const DrawnBitmap& bitmap, int setTrans) {
   lum::ByteBuffer logo;
   lum::EncodeLogo(bitmap, lum::TransparencyFlag(setTrans, bitmap.Width(), bitmap.Height()), logo);
-  logo.SaveToFile(lum::LogoNameFor(folder + name, bitmap.Width(), bitmap.Height()));
+  logo.SaveToFile(lum::LogoNameFor(folder + name, bitmap.Width(), bitmap.Height()), lum::platform::HostFiles());
 }
 
 void SaveBmp(const std::string& path, const lum::tools::BmpRecipe& recipe, const std::function<uint32_t(int, int)>& pixel) {
   const lum::tools::Bytes bytes = lum::tools::BmpBytes(recipe, pixel);
   lum::ByteBuffer file;
   file.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
-  file.SaveToFile(path);
+  file.SaveToFile(path, lum::platform::HostFiles());
 }
 
 // Four bands of 32 columns: the red, green, blue and grey levels; on the

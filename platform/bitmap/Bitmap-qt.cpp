@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <new>
 
+#include "base/Errors.h"
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
-#include "codec/Errors.h"
 #include "platform/bitmap/Bitmap.h"
+#include "platform/files/HostFiles.h"
 #include "platform/files/InputFile.h"
 
 namespace lum::platform {
@@ -134,7 +135,7 @@ void Bitmap::SaveToFile(const std::string& path) const {
     }
     out += padding;
   }
-  file.SaveToFile(path);
+  file.SaveToFile(path, HostFiles());
 }
 
 }  // namespace lum::platform

@@ -6,8 +6,8 @@
 
 #include <cerrno>
 
-#include "codec/Errors.h"
-#include "codec/Messages.h"
+#include "base/Errors.h"
+#include "base/Messages.h"
 #include "platform/files/Paths.h"
 
 namespace lum::platform {

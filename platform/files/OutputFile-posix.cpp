@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
 
 namespace lum::platform {
 

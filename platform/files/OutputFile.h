@@ -6,27 +6,29 @@
 #include <string>
 #include <vector>
 
+#include "codec/FileSeam.h"
+
 namespace lum::platform {
 
 /// A file created (or truncated) for writing, with buffered, checked writes.
 /// Every failure is an EInOutError with the classic code of its errno; a
 /// write that the system carries out only in part is "Zu wenig
 /// Speicherplatz".
-class OutputFile {
+class OutputFile final : public OutputWriter {
  public:
   explicit OutputFile(const std::string& path);
   /// If Close() was not called: writes what is buffered and closes, without
   /// reporting failures, since a destructor runs while another failure is
   /// already on its way.
-  ~OutputFile();
+  ~OutputFile() override;
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  void Write(const uint8_t* data, size_t count);
+  void Write(const uint8_t* data, size_t count) override;
   /// Hands every buffered byte to the system.
-  void Flush();
+  void Flush() override;
   /// Flushes and closes; the file is closed even when this throws.
-  void Close();
+  void Close() override;
 
  private:
   void WriteThrough(const uint8_t* data, size_t count);

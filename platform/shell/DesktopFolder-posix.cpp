@@ -1,9 +1,15 @@
 // The desktop: the root of the namespace. Its items are "Home", "Computer"
 // and the entries of the desktop directory; absolute lists start here.
+#include "platform/shell/DesktopFolder.h"
+
 #include <errno.h>
 #include <sys/stat.h>
 
+#include "platform/shell/EntryOrder.h"
+#include "platform/shell/FileSystemFolder.h"
 #include "platform/shell/FolderEntries.h"
+#include "platform/shell/FolderEnumerator.h"
+#include "platform/shell/ItemContextMenu.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"

@@ -1,6 +1,8 @@
 // CompareIDs for directory entries. Sorting by name (column 0), the order
 // the browser sorts every fill in, reads only the IDs; the other columns
 // look at the files.
+#include "platform/shell/EntryOrder.h"
+
 #include <limits.h>
 #include <sys/stat.h>
 

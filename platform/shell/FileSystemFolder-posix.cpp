@@ -1,7 +1,13 @@
 // A file-system directory as a shell folder: its items are its entries.
+#include "platform/shell/FileSystemFolder.h"
+
 #include <errno.h>
 
+#include "platform/shell/EntryOrder.h"
+#include "platform/shell/FolderDetails.h"
 #include "platform/shell/FolderEntries.h"
+#include "platform/shell/FolderEnumerator.h"
+#include "platform/shell/ItemContextMenu.h"
 #include "platform/shell/WideText.h"
 
 namespace lum::shell::detail {

@@ -1,15 +1,16 @@
 // The detail columns of file-system folders: headings, default state and
 // each item's texts. Type texts come from the MIME database by name only;
 // no file is opened.
+#include "platform/shell/FolderDetails.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
 
 #include <QMimeDatabase>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/DateTimeText.h"
-#include "platform/shell/FolderEntries.h"
 #include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"
 

@@ -1,3 +1,5 @@
+#include "platform/shell/FolderEntries.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -6,7 +8,6 @@
 
 #include <cstring>
 
-#include "platform/shell/FolderEntries.h"
 #include "platform/shell/WideText.h"
 
 namespace lum::shell::detail {

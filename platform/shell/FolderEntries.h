@@ -1,5 +1,6 @@
 // What the desktop and the file-system folders share: the work on directory
-// entries named by this layer's IDs. Internal to platform/shell.
+// entries named by this layer's IDs (resolving, attributes, names, parsing,
+// renaming). Internal to platform/shell.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 #include <vector>
 
 #include "platform/shell/NamespaceIds.h"
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/ShellInterfaces.h"
 
 namespace lum::shell::detail {
 
@@ -47,12 +48,6 @@ SFGAOF VirtualFolderAttributes(SFGAOF asked);
 /// else as bytes) or, for FORPARSING without INFOLDER, the full path.
 void EntryDisplayName(const ResolvedItem& item, SHGDNF flags, STRRET* name);
 
-/// CompareIDs for two lists of entries inside `folder`.
-HRESULT CompareEntryLists(const std::string& folder, LPARAM lParam, PCUIDLIST a, PCUIDLIST b);
-
-/// Compares two entries of `folder` by `column`, folders first.
-int CompareEntries(const std::string& folder, int column, const ids::IdView& a, const ids::IdView& b);
-
 /// Turns `path` (relative to `base`, "/" separators, "." and ".." allowed
 /// inside it) into entry IDs appended to `builder`. Every part must exist;
 /// a trailing "/" requires a folder.
@@ -73,29 +68,5 @@ HRESULT FinishParsedName(IShellFolder& folder, const std::vector<uint8_t>& build
 /// the item's list as the folder was asked about it, with its last ID
 /// replaced by the renamed entry's: a list through "Computer" stays one.
 HRESULT RenameEntry(const ResolvedItem& item, PCUIDLIST list, std::wstring_view newName, IdList* newIdList);
-
-/// An enumerator over the entries of `folder`.
-HRESULT EnumerateEntries(const std::string& folder, SHCONTF flags, ComPtr<IEnumIDList>& enumerator);
-
-/// The file-system folder object for `path`, asked for `iid`.
-HRESULT BindFileSystemFolder(const std::string& path, REFIID iid, void** object);
-
-/// The context menu of one item.
-struct MenuTarget {
-  std::string path;          ///< the item's path
-  std::string name;          ///< its name as shown (bytes)
-  bool isFolder = false;
-  bool isVirtual = false;    ///< Home or Computer: no cut, copy, delete or rename
-  bool parentWritable = false;
-};
-HRESULT CreateItemContextMenu(HWND owner, const MenuTarget& target, REFIID iid, void** object);
-
-/// The type text of an item ("Folder", the MIME type's description, or
-/// "KVX file" for an unknown extension).
-std::string TypeTextOf(std::string_view name, bool isFolder);
-
-/// Item texts and headings of the detail columns of a file-system folder.
-HRESULT EntryDetails(const ResolvedItem* item, UINT column, SHELLDETAILS* details);
-HRESULT EntryColumnState(UINT column, SHCOLSTATEF* state);
 
 }  // namespace lum::shell::detail

@@ -2,13 +2,15 @@
 // regular files costs no stat per entry; only symlinks (to learn whether
 // they lead to a folder) and entries whose type the file system does not
 // report are looked at.
+#include "platform/shell/FolderEnumerator.h"
+
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/shell/FolderEntries.h"
+#include "platform/shell/NamespaceIds.h"
 
 namespace lum::shell::detail {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/NamespaceIds.h"
-#include "platform/shell/ShellFolder.h"
 #include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 

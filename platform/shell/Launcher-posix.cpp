@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/StrRet.h"
 
 extern char** environ;

@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/DateTimeText.h"
+#include "platform/shell/FolderDetails.h"
+#include "platform/shell/FolderEntries.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/PermissionText.h"
 #include "platform/shell/ShellTexts.h"

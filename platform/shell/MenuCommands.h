@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/shell/FolderEntries.h"
+#include "platform/shell/ItemContextMenu.h"
 
 namespace lum::shell::detail {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/shell/DesktopFolder.h"
 #include "platform/shell/StrRet.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellMessages.h"

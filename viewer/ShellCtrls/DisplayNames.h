@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/ShellInterfaces.h"
 
 namespace lum {
 

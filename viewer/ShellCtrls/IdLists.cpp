@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/DesktopFolder.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 
 namespace lum {

@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/KnownFolders.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"

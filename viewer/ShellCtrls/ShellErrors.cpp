@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "viewer/ShellCtrls/ShellMessages.h"
 
 namespace lum {

@@ -1,7 +1,7 @@
 // The failures of the shell item model.
 #pragma once
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
 #include "platform/shell/ShellTypes.h"
 
 namespace lum {

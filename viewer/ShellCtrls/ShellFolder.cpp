@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileInfo.h"
-#include "platform/shell/Launcher.h"
 #include "platform/shell/KnownFolders.h"
+#include "platform/shell/Launcher.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellErrors.h"

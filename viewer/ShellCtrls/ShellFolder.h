@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell/ShellFolder.h"
+#include "platform/shell/ShellInterfaces.h"
 #include "viewer/ShellCtrls/EnumSet.h"
 #include "viewer/ShellCtrls/IdLists.h"
 

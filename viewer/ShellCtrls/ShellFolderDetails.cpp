@@ -1,8 +1,8 @@
 // Detail interfaces and detail texts of an item.
 #include <string>
 
+#include "base/Messages.h"
 #include "codec/FileNames.h"
-#include "codec/Messages.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/FindFile.h"
 #include "viewer/ShellCtrls/DisplayNames.h"

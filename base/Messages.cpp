@@ -1,4 +1,4 @@
-#include "codec/Messages.h"
+#include "base/Messages.h"
 
 namespace lum::msg {
 

@@ -1,13 +1,14 @@
 // The context menu of one item: its entries, and running them.
+#include "platform/shell/ItemContextMenu.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 #include "platform/shell/ContextMenu.h"
 #include "platform/shell/FileClipboard.h"
 #include "platform/shell/FileOperations.h"
-#include "platform/shell/FolderEntries.h"
 #include "platform/shell/Launcher.h"
 #include "platform/shell/MenuCommands.h"
 #include "platform/shell/PathText.h"

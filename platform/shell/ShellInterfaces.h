@@ -1,9 +1,6 @@
-// The shell namespace over the file system: folder objects and the desktop.
-//
-// The desktop is the root (empty ID list). Its items are the virtual folders
-// "Home" ($HOME) and "Computer" ("/"), followed by the entries of the
-// desktop directory ($XDG_DESKTOP_DIR, the user-dirs file, or ~/Desktop).
-// Every other folder is a file-system directory whose items are its entries.
+// The interfaces of the shell namespace: folder objects, their enumerators
+// and their detail columns. The desktop (DesktopFolder.h) is the root; every
+// other folder is a file-system directory whose items are its entries.
 // Folders are used from the window's thread.
 #pragma once
 
@@ -77,8 +74,5 @@ class IShellDetails : public IUnknown {
   static constexpr const IID& kIid = IID_IShellDetails;
   virtual HRESULT GetDetailsOf(PCUIDLIST idList, UINT column, SHELLDETAILS* details) = 0;
 };
-
-/// The desktop folder, the top of the namespace.
-HRESULT SHGetDesktopFolder(ComPtr<IShellFolder>& desktop);
 
 }  // namespace lum::shell

@@ -1,10 +1,10 @@
-#include "codec/Errors.h"
+#include "base/Errors.h"
 
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
-#include "codec/Messages.h"
+#include "base/Messages.h"
 
 namespace lum {
 

@@ -1,8 +1,8 @@
-#include "batch/ConsoleRun.h"
+#include "console/ConsoleRun.h"
 
 #include <new>
 
-#include "codec/Errors.h"
+#include "base/Errors.h"
 #include "codec/FileNames.h"
 
 namespace lum {

@@ -68,7 +68,7 @@ TEST(IdLists, ConcatenationWithAMissingTailStillEndsTheList) {
   EXPECT_EQ(IdListCount(joined.get()), 2u);
 }
 
-TEST(IdLists, LastIdAndStrippingIt) {
+TEST(IdLists, TheLastIdIsCopiedAndStrippingItLeavesTheParent) {
   HandList list({"a", "bc", "def"});
   EXPECT_EQ(BytesOf(LastIdOf(list.Get()).get()), HandList({"def"}).Bytes());
   EXPECT_EQ(BytesOf(LastIdOf(HandList({}).Get()).get()), HandList({}).Bytes());

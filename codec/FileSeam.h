@@ -1,0 +1,51 @@
+// The codec's way to files: reading a whole file, and writing an output
+// through a writer. The codec itself stays standard C++; the platform's file
+// services provide the host's files (platform/files/HostFiles.h), and a test
+// can give its own, one that fails wherever a real disk could.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace lum {
+
+class ByteBuffer;
+
+/// An output being written. Writes may be held back and handed on later;
+/// every failure is an EInOutError.
+class OutputWriter {
+ public:
+  virtual ~OutputWriter() = default;
+
+  virtual void Write(const uint8_t* data, size_t count) = 0;
+  /// Hands on every byte written so far.
+  virtual void Flush() = 0;
+  /// Finishes the output; only when this returns is the output complete.
+  /// It fails like a write. A writer destroyed without Close() has been
+  /// abandoned by a failure, and reports nothing more; what its output then
+  /// holds is the writer's own rule (the host's files keep what was written).
+  virtual void Close() = 0;
+};
+
+class FileSeam {
+ public:
+  virtual ~FileSeam() = default;
+
+  /// Replaces the contents of `into` with the whole file at `path`. Throws
+  /// EFOpenError ("Datei %s kann nicht geöffnet werden. %s") when it can't
+  /// be opened or is no regular file, EOutOfMemory when the buffer can't
+  /// hold it, EInOutError when reading fails; on failure the contents are
+  /// unspecified but valid.
+  virtual void ReadWholeFile(const std::string& path, ByteBuffer& into) = 0;
+
+  /// Creates the output file at `path`, or empties the one there. Throws
+  /// EInOutError, whose Reason() is the system's text for the failure.
+  virtual std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) = 0;
+
+  /// `path` as failure messages name it: the full path.
+  virtual std::string FullPath(const std::string& path) = 0;
+};
+
+}  // namespace lum

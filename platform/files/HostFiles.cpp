@@ -1,0 +1,37 @@
+#include "platform/files/HostFiles.h"
+
+#include "codec/ByteBuffer.h"
+#include "platform/files/InputFile.h"
+#include "platform/files/OutputFile.h"
+#include "platform/files/Paths.h"
+
+namespace lum::platform {
+
+namespace {
+
+class Host final : public FileSeam {
+ public:
+  void ReadWholeFile(const std::string& path, ByteBuffer& into) override {
+    InputFile file(path);
+    into.Clear();
+    into.SetSize(static_cast<int64_t>(file.Size()));
+    // A file that shrank since it was opened gives what it still holds.
+    const size_t got = file.Read(into.Data(), static_cast<size_t>(into.Size()));
+    into.SetSize(static_cast<int64_t>(got));
+  }
+
+  std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
+    return std::make_unique<OutputFile>(path);
+  }
+
+  std::string FullPath(const std::string& path) override { return AbsolutePath(path); }
+};
+
+}  // namespace
+
+FileSeam& HostFiles() {
+  static Host host;
+  return host;
+}
+
+}  // namespace lum::platform
