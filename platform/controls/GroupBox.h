@@ -1,4 +1,5 @@
-// TGroupBox: a framed container with a caption in its top edge.
+// TGroupBox: a container in an etched frame, its caption set into the
+// frame's top edge.
 #pragma once
 
 #include <QGroupBox>
@@ -15,6 +16,9 @@ class TGroupBox : public QGroupBox {
 
   /// Where the aligned children go: inside the frame, below the caption.
   QRect ClientRect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace lum::controls
