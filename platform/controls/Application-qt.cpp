@@ -1,0 +1,62 @@
+#include "platform/controls/Application.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QStyleFactory>
+
+#include "platform/controls/ExceptionGuard.h"
+
+namespace lum::controls {
+
+namespace {
+
+/// Qt's application object with the last net for failures: whatever a
+/// guard did not catch is caught here, before Qt's event loop would end
+/// the program.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+      HandleException(failure.what());
+    } catch (...) {
+      HandleException(std::string());
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : application_(std::make_unique<GuardedApplication>(argc, argv)) {
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  if (QFile::exists(QStringLiteral(":/MAINICON"))) QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
+}
+
+TApplication::~TApplication() { DestroyForms(); }
+
+QString TApplication::Title() const { return ApplicationTitle(); }
+
+int TApplication::Run() {
+  int result = 0;
+  if (TForm* form = MainForm()) {
+    form->show();
+    result = QApplication::exec();
+  }
+  DestroyForms();
+  return result;
+}
+
+void TApplication::DestroyForms() {
+  while (!forms_.empty()) {
+    forms_.back()->BeforeDestruction();
+    forms_.pop_back();
+  }
+}
+
+}  // namespace lum::controls

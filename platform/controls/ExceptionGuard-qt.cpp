@@ -1,0 +1,45 @@
+#include "platform/controls/ExceptionGuard.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "platform/controls/ApplicationTexts.h"
+
+namespace lum::controls {
+
+namespace {
+
+ExceptionBox& CurrentBox() {
+  static ExceptionBox box;
+  return box;
+}
+
+}  // namespace
+
+QString ApplicationTitle() { return TitleFromProgramFile(QCoreApplication::applicationFilePath()); }
+
+void HandleException(const std::string& message) noexcept {
+  try {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+    const QString text = ExceptionText(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    const QString caption = ApplicationTitle();
+    if (const ExceptionBox& box = CurrentBox()) {
+      box(caption, text);
+      return;
+    }
+    QMessageBox messageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    messageBox.setWindowModality(Qt::ApplicationModal);
+    messageBox.exec();
+  } catch (...) {
+    // Nothing is left to show a failure of the box itself with.
+  }
+}
+
+ExceptionBox SetExceptionBox(ExceptionBox box) {
+  ExceptionBox previous = std::move(CurrentBox());
+  CurrentBox() = std::move(box);
+  return previous;
+}
+
+}  // namespace lum::controls

@@ -1,0 +1,100 @@
+#include "platform/controls/RadioGroup.h"
+
+#include <QEvent>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "platform/controls/ExceptionGuard.h"
+#include "platform/controls/Scaling.h"
+
+namespace lum::controls {
+
+namespace {
+
+/// A radio button that the whole of its cell selects, not only its circle
+/// and text.
+class GroupButton : public QRadioButton {
+ public:
+  GroupButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {}
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+}  // namespace
+
+TRadioGroup::TRadioGroup(QWidget* parent) : TGroupBox(parent) {}
+
+void TRadioGroup::SetItems(const QStringList& items) {
+  for (QRadioButton* button : buttons_) delete button;
+  buttons_.clear();
+  items_ = items;
+  for (int i = 0; i < items.size(); ++i) {
+    auto* button = new GroupButton(items[i], this);
+    button->setAutoExclusive(true);
+    connect(button, &QRadioButton::clicked, this, [this, i] { Guard([this, i] { SetItemIndex(i); }); });
+    button->setVisible(true);
+    buttons_.push_back(button);
+  }
+  if (itemIndex_ >= items.size()) itemIndex_ = -1;
+  CheckSelectedButton();
+  ArrangeButtons();
+}
+
+void TRadioGroup::SetColumns(int columns) {
+  columns_ = std::max(1, columns);
+  ArrangeButtons();
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+  index = std::clamp(index, -1, static_cast<int>(buttons_.size()) - 1);
+  if (index == itemIndex_) {
+    CheckSelectedButton();
+    return;
+  }
+  itemIndex_ = index;
+  CheckSelectedButton();
+  if (OnClick) OnClick();
+}
+
+void TRadioGroup::CheckSelectedButton() {
+  for (size_t i = 0; i < buttons_.size(); ++i) {
+    QRadioButton* button = buttons_[i];
+    const bool selected = static_cast<int>(i) == itemIndex_;
+    if (button->isChecked() == selected) continue;
+    // An exclusive radio button cannot be unchecked on its own.
+    button->setAutoExclusive(selected);
+    button->setChecked(selected);
+    button->setAutoExclusive(true);
+  }
+}
+
+// Items fill column after column: item i stands in column i div rows and
+// row i mod rows; the rows share the height below the caption, and what
+// does not divide evenly is split above the first and below the last row.
+void TRadioGroup::ArrangeButtons() {
+  const int count = static_cast<int>(buttons_.size());
+  if (count == 0) return;
+  const int textHeight = TextHeight(font());
+  const int rows = (count + columns_ - 1) / columns_;
+  const int buttonWidth = (width() - 10) / columns_;
+  const int free = height() - textHeight - 5;
+  const int buttonHeight = free / rows;
+  const int topMargin = textHeight + 1 + (free % rows) / 2;
+  for (int i = 0; i < count; ++i) {
+    buttons_[static_cast<size_t>(i)]->setGeometry((i / rows) * buttonWidth + 8, (i % rows) * buttonHeight + topMargin,
+                                                  buttonWidth, buttonHeight);
+  }
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* event) {
+  TGroupBox::resizeEvent(event);
+  ArrangeButtons();
+}
+
+void TRadioGroup::changeEvent(QEvent* event) {
+  TGroupBox::changeEvent(event);
+  if (event->type() == QEvent::FontChange) ArrangeButtons();
+}
+
+}  // namespace lum::controls

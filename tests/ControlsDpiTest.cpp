@@ -1,0 +1,54 @@
+// The form at a logical resolution of 120 pixels per inch. Its own main()
+// forces that resolution on the offscreen platform, with Qt's own scaling
+// for high-density screens off, before the application object is made.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+#include "platform/controls/Application.h"
+#include "platform/controls/Control.h"
+#include "platform/controls/GroupBox.h"
+#include "platform/controls/Scaling.h"
+#include "tests/ControlsTestSupport.h"
+
+namespace lum::test {
+namespace {
+
+TEST(ControlsAt120Dpi, TheFontGrowsAndEveryControlIsRescaledByTheTextHeight) {
+  BrowserLayout layout = MakeBrowserLayout();
+  controls::TForm& form = *layout.form;
+  auto* original = new controls::TGroupBox(layout.panel2);
+  controls::SetBounds(*original, 8, 8, 129, 65);
+  ASSERT_EQ(form.PixelsPerInch(), 120);
+  EXPECT_EQ(form.font().pixelSize(), 14);
+  // The desktop's sans-serif (DejaVu Sans) is 16 pixels high at 14.
+  ASSERT_EQ(controls::TextHeight(form.font()), 16);
+
+  form.AfterConstruction();
+  EXPECT_EQ(form.size(), QSize(815, 473));
+  EXPECT_EQ(original->geometry(), QRect(10, 10, 159, 80));
+  // The lower panel's height scales (364 to 582 → 218); the browser takes
+  // the rest, and inside it the tree keeps its scaled width.
+  EXPECT_EQ(layout.panel2->geometry(), QRect(0, 255, 815, 218));
+  EXPECT_EQ(layout.splitter2->geometry(), QRect(0, 253, 815, 2));
+  EXPECT_EQ(layout.panel1->geometry(), QRect(0, 0, 815, 253));
+  EXPECT_EQ(layout.tree->geometry(), QRect(1, 1, 276, 251));
+  EXPECT_EQ(layout.splitter1->geometry(), QRect(277, 1, 4, 251));
+  EXPECT_EQ(layout.list->geometry(), QRect(281, 1, 533, 251));
+
+  // The width rule that the window's creation applies to its client width.
+  form.SetClientWidth(form.ClientWidth() * form.PixelsPerInch() / 96);
+  EXPECT_EQ(form.ClientWidth(), 1018);
+}
+
+}  // namespace
+}  // namespace lum::test
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  qputenv("QT_FONT_DPI", "120");
+  lum::controls::TApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QRadioButton>
+#include <QTest>
+#include <stdexcept>
+
+#include "platform/controls/ApplicationTexts.h"
+#include "platform/controls/BitBtn.h"
+#include "platform/controls/Control.h"
+#include "platform/controls/RadioGroup.h"
+#include "tests/ControlsTestSupport.h"
+
+namespace lum::test {
+namespace {
+
+TEST(ExceptionGuard, ShowsTheFailureWithTheTitleAsCaptionAndGoesOn) {
+  ExceptionBoxRecorder boxes;
+  bool after = false;
+  controls::Guard([] { throw std::runtime_error("Integerüberlauf"); });
+  after = true;
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Integerüberlauf.");
+  EXPECT_EQ(boxes.Boxes()[0].caption, controls::TitleFromProgramFile(QCoreApplication::applicationFilePath()));
+  EXPECT_TRUE(after);
+}
+
+/// Fails in its own event handling, where no guard stands.
+class FailingObject : public QObject {
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::User) throw std::runtime_error("Bitmap ist ungültig");
+    return QObject::event(event);
+  }
+};
+
+TEST(ExceptionGuard, TheApplicationCatchesWhatEscapesAnEventHandler) {
+  ExceptionBoxRecorder boxes;
+  FailingObject object;
+  QEvent event(QEvent::User);
+  QCoreApplication::sendEvent(&object, &event);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Bitmap ist ungültig.");
+}
+
+TEST(ExceptionGuard, AFailureInAHandlerRunByCodeStopsTheCallerToo) {
+  ExceptionBoxRecorder boxes;
+  controls::TRadioGroup group(nullptr);
+  controls::SetBounds(group, 0, 0, 113, 50);
+  group.SetColumns(2);
+  group.SetItems({"Auto", "On", "Uit"});
+  group.SetItemIndex(0);
+  group.OnClick = [] { throw std::runtime_error("Datei x kann nicht geöffnet werden. weg"); };
+
+  controls::TBitBtn button(nullptr);
+  bool rest = false;
+  button.OnClick = [&] {
+    group.SetItemIndex(2);
+    rest = true;
+  };
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_FALSE(rest);
+  EXPECT_EQ(group.ItemIndex(), 2);  // what it changed before stays changed
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Datei x kann nicht geöffnet werden. weg.");
+
+  // Picked by the user, the item stays selected after the failure is shown.
+  group.show();
+  QTest::mouseClick(group.Button(1), Qt::LeftButton);
+  EXPECT_EQ(group.ItemIndex(), 1);
+  EXPECT_TRUE(group.Button(1)->isChecked());
+  EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
+}  // namespace
+}  // namespace lum::test
