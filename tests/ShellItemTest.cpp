@@ -48,22 +48,31 @@ TEST_F(ShellItemTest, ItemsAreNamedByTheirRowNameAndFullPath) {
   EXPECT_EQ(home->FullPath(), sandbox_.Home());
 }
 
-TEST_F(ShellItemTest, QuestionMarkAndDigitNamesLoseTheirQuestionMarks) {
-  MakeFile(sandbox_.Work() + "/?1?x.kvx");
-  MakeFile(sandbox_.Work() + "/?a.kvx");
-  auto root = Root(sandbox_.Work());
-  EXPECT_EQ(Child(*root, "1x.kvx")->FullPath(), sandbox_.Work() + "/?1?x.kvx");
-  EXPECT_NE(Child(*root, "?a.kvx"), nullptr);
+// File names are bytes here, converted without loss: a leading "?" and a
+// digit is part of the name, never a placeholder to be removed.
+TEST_F(ShellItemTest, NamesStartingWithAQuestionMarkAndADigitStayAsTheyAre) {
+  const std::string w = sandbox_.Work();
+  for (const char* name : {"?2b.kvx", "2b.kvx", "?1?x.kvx"}) MakeFile(w + "/" + name);
+  auto root = Root(w);
+  std::vector<std::string> names;
+  for (const auto& child : Children(*root, SHCONTF_NONFOLDERS)) names.push_back(child->InFolderName());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"2b.kvx", "?1?x.kvx", "?2b.kvx"}));
+
+  // An in-place edit left as it was renames the item to the name it shows.
+  auto item = Child(*root, "?1?x.kvx");
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->RenameTo(item->InFolderName()));
+  EXPECT_TRUE(FileExists(w + "/?1?x.kvx"));
+  EXPECT_FALSE(FileExists(w + "/1x.kvx"));
 
   STRRET wide;
   wide.pOleStr = L"?5?";
-  EXPECT_EQ(StrRetToString(wide, nullptr), "5");
-  wide.pOleStr = L"?";
-  EXPECT_EQ(StrRetToString(wide, nullptr), "?");
+  EXPECT_EQ(StrRetToString(wide, nullptr), "?5?");
   STRRET bytes;
   bytes.uType = STRRET_CSTR;
   bytes.cStr = std::string("?7a\0tail", 8);
-  EXPECT_EQ(StrRetToString(bytes, nullptr), "7a");
+  EXPECT_EQ(StrRetToString(bytes, nullptr), "?7a");
   EXPECT_EQ(GetDisplayName(nullptr, nullptr, SHGDN_NORMAL), "parentfolder = nil");
 }
 

@@ -36,7 +36,7 @@ ComPtr<IShellFolder2> FolderAt(const std::string& path) {
   return folder;
 }
 
-// The text of a STRRET, read plainly (the model's own rule is tested there).
+// The text of a STRRET, read plainly (the model reads it the same way).
 std::string Text(const STRRET& name, PCUIDLIST list) {
   switch (name.uType) {
     case STRRET_WSTR: return BytesFromWide(name.pOleStr);
