@@ -163,6 +163,29 @@ TEST_F(ShellItemTest, ARefusedRenameRaisesAndKeepsTheItem) {
   EXPECT_TRUE(FileExists(sandbox_.Work() + "/a.kvx"));
 }
 
+// A folder that cannot answer for an item clears the mask: the item is no
+// folder and offers nothing.
+TEST_F(ShellItemTest, AnItemItsFolderCannotAnswerForHasNoAttributes) {
+  auto root = Root(sandbox_.Work());
+  TShellFolder nothing(root.get(), nullptr, nullptr);  // the empty list names no entry of the folder
+  EXPECT_FALSE(nothing.IsFolderItem());
+  EXPECT_FALSE(nothing.HasSubFolderItems());
+  EXPECT_TRUE(nothing.CapabilitySet().Empty());
+  EXPECT_TRUE(nothing.PropertySet().Empty());
+
+  const uint8_t foreign[] = {'x', 'y'};
+  const IdList empty = AllocateIdList(2), stranger = MakeSingleIdList(foreign, sizeof foreign);
+  const std::pair<IShellFolder*, PCUIDLIST> asked[] = {
+      {root->ShellFolder(), empty.get()},
+      {root->ShellFolder(), stranger.get()},
+      {DesktopShellFolder()->ShellFolder(), stranger.get()}};
+  for (const auto& [folder, list] : asked) {
+    SFGAOF mask = SFGAO_FOLDER | SFGAO_CANDELETE;
+    EXPECT_TRUE(Failed(folder->GetAttributesOf(1, &list, &mask)));
+    EXPECT_EQ(mask, 0u);
+  }
+}
+
 TEST_F(ShellItemTest, DetailTextsComeFromTheFoldersDetailColumns) {
   MakeFile(sandbox_.Work() + "/a.kvx", 3008);
   ASSERT_EQ(::chmod((sandbox_.Work() + "/a.kvx").c_str(), 0644), 0);

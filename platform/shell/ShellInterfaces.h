@@ -44,7 +44,8 @@ class IShellFolder : public IUnknown {
   /// No view objects are offered here: E_NOINTERFACE for every IID.
   virtual HRESULT CreateViewObject(HWND owner, REFIID iid, void** object) = 0;
   /// On entry `*inOut` holds the attributes asked for (0: all of them); on
-  /// exit those that apply to every one of the items.
+  /// exit those that apply to every one of the items, and 0 on failure (an
+  /// ID that names no item here).
   virtual HRESULT GetAttributesOf(UINT count, const PCUIDLIST* idLists, SFGAOF* inOut) = 0;
   /// UI objects of items: IContextMenu / IContextMenu2 for one item.
   virtual HRESULT GetUIObjectOf(HWND owner, UINT count, const PCUIDLIST* idLists, REFIID iid, UINT* reserved,

@@ -43,7 +43,8 @@ SFGAOF TShellFolder::Attributes(SFGAOF asked) const {
   if (!parentFolder) return 0;
   SFGAOF mask = asked;
   const PCUIDLIST items[1] = {relative_.get()};
-  parentFolder->GetAttributesOf(1, items, &mask);  // the returned mask decides, not the result code
+  // A failed call answers nothing, whatever a folder left in the mask.
+  if (Failed(parentFolder->GetAttributesOf(1, items, &mask))) return 0;
   return mask;
 }
 
