@@ -150,6 +150,29 @@ TEST_F(ShellItemTest, ARenamedFolderStillListsItsItems) {
   EXPECT_EQ(items[0]->FullPath(), sandbox_.Work() + "/after/inside.kvx");
 }
 
+// What the tree relies on: items under a renamed folder keep their lists
+// through the old name until each is rebuilt from its parent, parents first.
+TEST_F(ShellItemTest, ItemsUnderARenamedFolderFollowItWhenRebuiltFromTheirParents) {
+  const std::string w = sandbox_.Work();
+  MakeFolder(w + "/before/sub");
+  MakeFile(w + "/before/sub/a.kvx", 3);
+  auto root = Root(w);
+  auto folder = Child(*root, "before");
+  auto sub = Child(*folder, "sub");
+  auto file = Child(*sub, "a.kvx");
+  ASSERT_TRUE(folder->RenameTo("after"));
+  EXPECT_EQ(file->FullPath(), w + "/before/sub/a.kvx");  // not followed yet
+
+  sub->RebuildFromParent();
+  file->RebuildFromParent();
+  EXPECT_EQ(sub->FullPath(), w + "/after/sub");
+  EXPECT_EQ(file->FullPath(), w + "/after/sub/a.kvx");
+  EXPECT_TRUE(SameItem(file->AbsoluteID(), ParsePath(w + "/after/sub/a.kvx").get()));
+  EXPECT_EQ(Children(*sub, SHCONTF_NONFOLDERS).size(), 1u);  // its folder reads the new place
+  file->LoadColumnDetails(sub.get(), nullptr, 1);
+  EXPECT_EQ(file->DetailText(1), "3");
+}
+
 TEST_F(ShellItemTest, ARefusedRenameRaisesAndKeepsTheItem) {
   MakeFile(sandbox_.Work() + "/a.kvx");
   MakeFile(sandbox_.Work() + "/taken.kvx");
