@@ -81,6 +81,8 @@ int CopyTree(const std::string& source, const std::string& target) {
 }  // namespace
 
 int PasteInto(const std::string& source, const std::string& folder, bool move, std::string* placedAt) {
+  // A NUL would end a path early, at a folder above the one meant.
+  if (source.find('\0') != std::string::npos || folder.find('\0') != std::string::npos) return EINVAL;
   struct stat status {};
   if (::lstat(source.c_str(), &status) != 0) return errno;
   const bool isFolder = S_ISDIR(status.st_mode);

@@ -11,7 +11,8 @@ namespace lum::shell {
 /// removed). Folders are copied with everything in them; symlinks stay
 /// symlinks; a FIFO, socket or device is refused, never opened. A folder is
 /// never put inside itself. On failure nothing half-copied is left behind.
-/// Returns 0 or the errno; `placedAt` gets the new path.
+/// A path with a NUL is refused (EINVAL). Returns 0 or the errno; `placedAt`
+/// gets the new path.
 int PasteInto(const std::string& source, const std::string& folder, bool move, std::string* placedAt = nullptr);
 
 }  // namespace lum::shell

@@ -159,6 +159,9 @@ HRESULT FinishParsedName(IShellFolder& folder, const std::vector<uint8_t>& build
 }
 
 HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector<uint8_t>& builder) {
+  // Every system call would end the path at a NUL, so that it named the
+  // folder before it: such a path names nothing.
+  if (path.find('\0') != std::string_view::npos) return E_INVALIDARG;
   struct Part {
     std::string name;
     uint8_t flags;

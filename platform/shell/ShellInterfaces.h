@@ -25,9 +25,10 @@ class IShellFolder : public IUnknown {
 
   /// The list for a path. The desktop takes absolute paths ("/" separators;
   /// a trailing "/" names the folder itself); a file-system folder takes
-  /// paths relative to it. Every part must exist. `eaten` (optional) gets the
-  /// number of characters used; `attributes` (optional, in/out) the item's
-  /// attributes as GetAttributesOf gives them.
+  /// paths relative to it. Every part must exist. A path with a NUL names
+  /// nothing. `eaten` (optional) gets the number of characters used;
+  /// `attributes` (optional, in/out) the item's attributes as
+  /// GetAttributesOf gives them.
   virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, std::wstring_view displayName, ULONG* eaten,
                                    IdList& idList, ULONG* attributes) = 0;
   /// Items in the folder's own order, folders and/or non-folders, hidden
@@ -54,7 +55,7 @@ class IShellFolder : public IUnknown {
   /// Renames the item on disk within its folder. `newIdList` (optional) gets
   /// `idList` with its last ID replaced by the new name's, so that a
   /// multi-level list still names the item from the same folder. Refuses a
-  /// name with "/", "." or "..", or one that exists.
+  /// name with "/" or a NUL, "." or "..", or one that exists.
   virtual HRESULT SetNameOf(HWND owner, PCUIDLIST idList, std::wstring_view name, SHGDNF flags,
                             IdList* newIdList) = 0;
 };

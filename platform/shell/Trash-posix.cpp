@@ -93,7 +93,8 @@ bool WriteAll(int fd, const std::string& text) {
 }  // namespace
 
 int MoveToTrash(const std::string& path, std::string* trashedAs) {
-  if (path.empty() || path[0] != '/') return EINVAL;
+  // A NUL would end the path at a folder above the item.
+  if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos) return EINVAL;
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0) return errno;
   TrashPlace place;

@@ -10,7 +10,8 @@ namespace lum::shell {
 
 /// Moves the file or folder at the absolute `path` into the trash, with an
 /// info file that records where it came from and when. Returns 0 or the
-/// errno; `trashedAs` gets its path inside the trash.
+/// errno (EINVAL for a path with a NUL); `trashedAs` gets its path inside
+/// the trash.
 int MoveToTrash(const std::string& path, std::string* trashedAs = nullptr);
 
 }  // namespace lum::shell

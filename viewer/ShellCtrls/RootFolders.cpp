@@ -54,6 +54,19 @@ const RootFolderEntry& EntryOf(TRootFolder folder) {
   return kRootFolders[0];
 }
 
+// A text as a message shows it: a NUL, which would end the message there,
+// written as "\0".
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    if (c == '\0')
+      shown += "\\0";
+    else
+      shown += c;
+  }
+  return shown;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, const char* b) {
   return a.size() == std::char_traits<char>::length(b) && ::strncasecmp(a.data(), b, a.size()) == 0;
 }
@@ -109,7 +122,7 @@ std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& cu
   if (result != S_OK || !idList) {
     const std::string failed = rootText;
     rootText = previousRootText;
-    throw EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {failed}));
+    throw EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {Printable(failed)}));
   }
   std::unique_ptr<TShellFolder> item = ItemFromIdList(idList.get());
   currentRoot.reset();

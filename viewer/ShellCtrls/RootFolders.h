@@ -63,7 +63,7 @@ std::unique_ptr<TShellFolder> ItemFromIdList(PCUIDLIST absolute);
 /// is no root folder name and no path the shell can parse (or is empty),
 /// `rootText` is set back to `previousRootText`, the current root item
 /// stays, and "Fehler beim Festlegen des Pfades: "%s"" is raised with the
-/// text that failed.
+/// text that failed (a NUL in it, which names nothing, shown as "\0").
 std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& currentRoot,
                                                const std::string& previousRootText, std::string& rootText);
 
