@@ -184,6 +184,38 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
   }
 }
 
+// ".." goes where the kernel goes: from a symlink to the parent of the
+// folder it leads to, from a file nowhere. A folder's own parse stays in it.
+TEST(ShellNamespace, DotDotIsResolvedByTheFileSystem) {
+  ShellSandbox sandbox;
+  const std::string w = sandbox.Work();
+  const std::string real = std::filesystem::canonical(w).string();
+  MakeFolder(w + "/real/sub");
+  MakeFile(w + "/file.kvx");
+  ASSERT_EQ(::symlink("real/sub", (w + "/lnk").c_str()), 0);
+  const auto desktop = Desktop();
+  auto parse = [](IShellFolder* folder, const std::string& text, IdList& list) {
+    return folder->ParseDisplayName(nullptr, nullptr, WideFromBytes(text), nullptr, list, nullptr);
+  };
+  IdList list;
+  ASSERT_EQ(parse(desktop.Get(), w + "/lnk/..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), real + "/real");
+  ASSERT_EQ(parse(desktop.Get(), w + "/lnk/../sub/../..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), real);
+  ASSERT_EQ(parse(desktop.Get(), w + "/real/sub/../..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), w);
+  ASSERT_EQ(parse(desktop.Get(), "/..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), "/");
+  for (const char* after : {"/..", "/.", "/../file.kvx"})
+    EXPECT_EQ(parse(desktop.Get(), w + "/file.kvx" + after, list), HResultFromErrno(ENOTDIR)) << after;
+
+  const auto folder = FolderAt(w);
+  ASSERT_EQ(parse(folder.Get(), "lnk/..", list), S_OK);
+  EXPECT_EQ(NameOf(folder.Get(), list.get(), SHGDN_FORPARSING), w + "/real");
+  for (const char* outside : {"..", "../work/file.kvx", "real/../..", "lnk/../.."})
+    EXPECT_TRUE(Failed(parse(folder.Get(), outside, list))) << outside;
+}
+
 TEST(ShellNamespace, NamesComeInAllThreeForms) {
   ShellSandbox sandbox;
   MakeFolder(sandbox.Work() + "/logos");

@@ -25,10 +25,11 @@ class IShellFolder : public IUnknown {
 
   /// The list for a path. The desktop takes absolute paths ("/" separators;
   /// a trailing "/" names the folder itself); a file-system folder takes
-  /// paths relative to it. Every part must exist. A path with a NUL names
-  /// nothing. `eaten` (optional) gets the number of characters used;
-  /// `attributes` (optional, in/out) the item's attributes as
-  /// GetAttributesOf gives them.
+  /// paths relative to it, and ".." never leads out of it. Every part must
+  /// exist; ".." goes where the kernel goes (from a symlink to the parent of
+  /// its target). A path with a NUL names nothing. `eaten` (optional) gets
+  /// the number of characters used; `attributes` (optional, in/out) the
+  /// item's attributes as GetAttributesOf gives them.
   virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, std::wstring_view displayName, ULONG* eaten,
                                    IdList& idList, ULONG* attributes) = 0;
   /// Items in the folder's own order, folders and/or non-folders, hidden
