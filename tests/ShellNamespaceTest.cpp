@@ -375,6 +375,25 @@ TEST(ShellNamespace, TheSameItemByTwoRoutesComparesEqual) {
   EXPECT_NE(desktop->CompareIDs(0, viaComputer.get(), ParsePath(sandbox.Home()).get()), S_OK);
 }
 
+TEST(ShellNamespace, HomeIsTheSameItemHoweverHomeIsSpelled) {
+  ShellSandbox sandbox;
+  const auto desktop = Desktop();
+  const IdList viaComputer = ParsePath(sandbox.Home());
+  for (const std::string& spelling : {sandbox.Home() + "/", sandbox.Home() + "/./", sandbox.Home() + "//."}) {
+    ::setenv("HOME", spelling.c_str(), 1);
+    const IdList home = ChildNamed(desktop.Get(), "Home");
+    EXPECT_EQ(desktop->CompareIDs(0, home.get(), viaComputer.get()), S_OK) << spelling;
+    EXPECT_EQ(NameOf(desktop.Get(), home.get(), SHGDN_FORPARSING), sandbox.Home()) << spelling;
+  }
+  for (const char* root : {"/", "/.", "//"}) {
+    ::setenv("HOME", root, 1);
+    EXPECT_EQ(desktop->CompareIDs(0, ChildNamed(desktop.Get(), "Home").get(),
+                                  ChildNamed(desktop.Get(), "Computer").get()),
+              S_OK)
+        << root;
+  }
+}
+
 TEST(ShellNamespace, SetNameOfRenamesOnDiskAndRefusesClashes) {
   ShellSandbox sandbox;
   const std::string dir = sandbox.Work();

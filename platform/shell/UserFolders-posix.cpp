@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +21,23 @@ constexpr std::array<const char*, 6> kInputs = {"HOME", "XDG_CONFIG_HOME", "XDG_
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
+}
+
+// An absolute path spelled one way: no empty or "." parts, no trailing "/",
+// so that the same folder compares equal however the environment wrote
+// it. ".." stays: only the file system can resolve that.
+std::string Normalized(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string normal;
+  for (size_t at = 0; at < path.size();) {
+    const size_t slash = std::min(path.find('/', at), path.size());
+    const std::string_view part(path.data() + at, slash - at);
+    at = slash + 1;
+    if (part.empty() || part == ".") continue;
+    normal += '/';
+    normal.append(part);
+  }
+  return normal.empty() ? "/" : normal;
 }
 
 std::string HomeFolder() {
@@ -77,6 +95,9 @@ std::shared_ptr<const UserFolders> ReadUserFolders() {
   folders->desktop = UserDir("XDG_DESKTOP_DIR", userDirs, home, "Desktop");
   folders->documents = UserDir("XDG_DOCUMENTS_DIR", userDirs, home, "Documents");
   folders->templates = UserDir("XDG_TEMPLATES_DIR", userDirs, home, "Templates");
+  for (std::string* folder : {&folders->home, &folders->config, &folders->data, &folders->desktop,
+                              &folders->documents, &folders->templates})
+    *folder = Normalized(*folder);
   return folders;
 }
 

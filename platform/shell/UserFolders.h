@@ -7,6 +7,8 @@
 
 namespace lum::shell {
 
+/// Each absolute folder is spelled one way: no empty or "." parts and no
+/// trailing "/" (".." is left as written).
 struct UserFolders {
   std::string home;       ///< $HOME, else the password database's entry
   std::string config;     ///< $XDG_CONFIG_HOME, else ~/.config
