@@ -50,6 +50,24 @@ TEST(Trash, MovesIntoTheDataHomeTrashWithAnInfoFile) {
   EXPECT_EQ(MoveToTrash(sandbox.Work() + "/missing"), ENOENT);
 }
 
+TEST(Trash, NamesAsLongAsTheSystemAllowsCanBeTrashed) {
+  ShellSandbox sandbox;
+  const std::string name = std::string(251, 'n') + ".kvx";  // 255 bytes: the longest name there is
+  const std::string file = sandbox.Work() + "/" + name;
+  const std::string info = sandbox.DataHome() + "/Trash/info/";
+  std::string first, second;
+  for (std::string* trashed : {&first, &second}) {
+    MakeFile(file, 7);
+    ASSERT_EQ(MoveToTrash(file, trashed), 0);
+    EXPECT_FALSE(FileExists(file));
+    EXPECT_EQ(ReadFile(*trashed).size(), 7u);
+    const std::string entry = trashed->substr(trashed->rfind('/') + 1);
+    EXPECT_EQ(entry.substr(entry.size() - 4), ".kvx");
+    EXPECT_EQ(TextOf(info + entry + ".trashinfo").rfind("[Trash Info]\nPath=" + PercentEncodePath(file) + "\n", 0), 0u);
+  }
+  EXPECT_NE(first, second);
+}
+
 // A tmpfs of the test's own, mounted in a mount namespace of its own, so
 // that it is another file system than the data home's and nobody else sees
 // it. Needs root.

@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -152,10 +153,23 @@ bool WriteAll(int fd, const std::string& text) {
 }
 
 constexpr const char kInfoExtension[] = ".trashinfo";
+// The longest name an entry of files/ may have: its info file adds
+// ".trashinfo" and must still fit a name.
+constexpr size_t kLongestEntry = NAME_MAX - (sizeof kInfoExtension - 1);
 
 // The name of the `n`-th try for `name` in the trash: the name itself, then
-// name.2, name.3, ...
-std::string EntryName(const std::string& name, int n) { return n == 1 ? name : name + "." + std::to_string(n); }
+// name.2, name.3, ... A name too long for its info file is cut short; a
+// short extension is kept and the cut falls between UTF-8 characters. The
+// info file keeps the whole path.
+std::string EntryName(const std::string& name, int n) {
+  const std::string number = n == 1 ? "" : "." + std::to_string(n);
+  if (name.size() + number.size() <= kLongestEntry) return name + number;
+  const size_t dot = name.rfind('.');
+  const std::string extension = dot != std::string::npos && dot > 0 && name.size() - dot <= 16 ? name.substr(dot) : "";
+  size_t keep = kLongestEntry - number.size() - extension.size();
+  for (int back = 0; back < 3 && keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80; ++back) --keep;
+  return name.substr(0, keep) + number + extension;
+}
 
 // Moves `path` to `entry` in the folder `folder`, never over an entry that
 // is there already (EEXIST). Where the file system cannot refuse that

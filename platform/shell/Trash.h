@@ -15,9 +15,10 @@ namespace lum::shell {
 constexpr int kTrashNotSafe = -1;
 
 /// Moves the file or folder at the absolute `path` into the trash, with an
-/// info file that records where it came from and when. Returns 0, the errno
-/// (EINVAL for a path with a NUL) or kTrashNotSafe; `trashedAs` gets its
-/// path inside the trash, `unsafeTrash` the trash folder refused.
+/// info file that records where it came from and when; an item whose name is
+/// too long for its info file is given a shorter one there. Returns 0, the
+/// errno (EINVAL for a path with a NUL) or kTrashNotSafe; `trashedAs` gets
+/// its path inside the trash, `unsafeTrash` the trash folder refused.
 int MoveToTrash(const std::string& path, std::string* trashedAs = nullptr, std::string* unsafeTrash = nullptr);
 
 }  // namespace lum::shell
