@@ -31,6 +31,14 @@ TEST_F(RootTextTest, RootFolderNamesWorkInAnyLetterCase) {
   EXPECT_FALSE(RootFolderFromText("rfDesktopX", folder));
 }
 
+// The user's folders are read once per root change, not in every call.
+TEST_F(RootTextTest, ARootChangeReadsTheUsersFoldersAnew) {
+  MakeFolder(sandbox_.Home() + "/Dokumente");
+  const std::string line = "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+  WriteFile(sandbox_.ConfigHome() + "/user-dirs.dirs", Bytes(line.begin(), line.end()));
+  EXPECT_EQ(Root("rfPersonal")->FullPath(), sandbox_.Home() + "/Dokumente");
+}
+
 TEST_F(RootTextTest, PathsAreParsedByTheDesktop) {
   MakeFolder(sandbox_.Work() + "/logos");
   MakeFolder(sandbox_.Work() + "/drive:");

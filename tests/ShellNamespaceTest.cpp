@@ -14,6 +14,7 @@
 #include "platform/shell/KnownFolders.h"
 #include "platform/shell/NamespaceIds.h"
 #include "platform/shell/ShellInterfaces.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/IdLists.h"
@@ -381,12 +382,14 @@ TEST(ShellNamespace, HomeIsTheSameItemHoweverHomeIsSpelled) {
   const IdList viaComputer = ParsePath(sandbox.Home());
   for (const std::string& spelling : {sandbox.Home() + "/", sandbox.Home() + "/./", sandbox.Home() + "//."}) {
     ::setenv("HOME", spelling.c_str(), 1);
+    RefreshUserFolders();
     const IdList home = ChildNamed(desktop.Get(), "Home");
     EXPECT_EQ(desktop->CompareIDs(0, home.get(), viaComputer.get()), S_OK) << spelling;
     EXPECT_EQ(NameOf(desktop.Get(), home.get(), SHGDN_FORPARSING), sandbox.Home()) << spelling;
   }
   for (const char* root : {"/", "/.", "//"}) {
     ::setenv("HOME", root, 1);
+    RefreshUserFolders();
     EXPECT_EQ(desktop->CompareIDs(0, ChildNamed(desktop.Get(), "Home").get(),
                                   ChildNamed(desktop.Get(), "Computer").get()),
               S_OK)
@@ -490,6 +493,8 @@ TEST(ShellNamespace, SpecialFoldersMapToTheUsersFolders) {
   WriteFile(sandbox.ConfigHome() + "/user-dirs.dirs",
             Bytes{'X', 'D', 'G', '_', 'D', 'E', 'S', 'K', 'T', 'O', 'P', '_', 'D', 'I', 'R', '=', '"', '$', 'H', 'O',
                   'M', 'E', '/', 'S', 'c', 'h', 'r', 'e', 'i', 'b', 't', 'i', 's', 'c', 'h', '"', '\n'});
+  EXPECT_EQ(pathOf(CSIDL_DESKTOPDIRECTORY), sandbox.Desktop());  // read once per root, not per call
+  RefreshUserFolders();
   EXPECT_EQ(pathOf(CSIDL_DESKTOPDIRECTORY), sandbox.Home() + "/Schreibtisch");
 }
 

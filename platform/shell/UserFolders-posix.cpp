@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -14,9 +13,6 @@
 namespace lum::shell {
 
 namespace {
-
-constexpr std::array<const char*, 6> kInputs = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DESKTOP_DIR",
-                                                "XDG_DOCUMENTS_DIR", "XDG_TEMPLATES_DIR"};
 
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
@@ -101,24 +97,23 @@ std::shared_ptr<const UserFolders> ReadUserFolders() {
   return folders;
 }
 
+// The folders last read; the lock guards the pointer, not the folders
+// (which never change once read).
+std::mutex lock;
+std::shared_ptr<const UserFolders> current;
+
 }  // namespace
 
 std::shared_ptr<const UserFolders> CurrentUserFolders() {
-  static std::mutex lock;
-  static std::array<std::string, kInputs.size()> seen;
-  static std::shared_ptr<const UserFolders> folders;
-
   std::lock_guard<std::mutex> guard(lock);
-  bool changed = !folders;
-  for (size_t i = 0; i < kInputs.size(); ++i) {
-    const char* now = std::getenv(kInputs[i]);
-    if (seen[i] != (now ? now : "")) {  // compared in place: this runs for every desktop item asked
-      seen[i] = now ? now : "";
-      changed = true;
-    }
-  }
-  if (changed) folders = ReadUserFolders();
-  return folders;
+  if (!current) current = ReadUserFolders();
+  return current;
+}
+
+void RefreshUserFolders() {
+  std::shared_ptr<const UserFolders> fresh = ReadUserFolders();
+  std::lock_guard<std::mutex> guard(lock);
+  current = std::move(fresh);
 }
 
 }  // namespace lum::shell

@@ -4,6 +4,7 @@
 
 #include "base/Messages.h"
 #include "platform/shell/KnownFolders.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
@@ -104,6 +105,9 @@ std::unique_ptr<TShellFolder> ItemFromIdList(PCUIDLIST absolute) {
 
 std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& currentRoot,
                                                const std::string& previousRootText, std::string& rootText) {
+  // The user's folders are read once per root: the desktop answers every
+  // call of a fill from them.
+  RefreshUserFolders();
   IdList idList;
   HRESULT result = E_FAIL;
   TRootFolder folder;
