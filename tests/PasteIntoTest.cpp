@@ -51,5 +51,37 @@ TEST(PasteInto, RefusesAFolderIntoItselfAndSpecialFilesWithoutHanging) {
   EXPECT_FALSE(FileExists(sandbox.Work() + "/to/f"));
 }
 
+// Where a symlink lies decides, never where it leads (nor whether it leads
+// anywhere).
+TEST(PasteInto, ASymlinkIsCutAndPastedAsTheEntryItIs) {
+  ShellSandbox sandbox;
+  const std::string a = sandbox.Work() + "/A", b = sandbox.Work() + "/B";
+  MakeFolder(a);
+  MakeFolder(b);
+  MakeFile(b + "/target.kvx", 3);
+  ASSERT_EQ(::symlink((b + "/target.kvx").c_str(), (a + "/link").c_str()), 0);
+  ASSERT_EQ(::symlink("missing", (a + "/dangling").c_str()), 0);
+  const auto isLink = [](const std::string& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+  };
+
+  std::string placed;
+  ASSERT_EQ(PasteInto(a + "/link", a, true, &placed), 0);  // already there
+  EXPECT_EQ(placed, a + "/link");
+  EXPECT_TRUE(isLink(a + "/link"));
+  EXPECT_FALSE(isLink(a + "/link (copy)"));
+
+  ASSERT_EQ(PasteInto(a + "/link", b, true, &placed), 0);  // into the folder of its target
+  EXPECT_EQ(placed, b + "/link");
+  EXPECT_TRUE(isLink(b + "/link"));
+  EXPECT_FALSE(isLink(a + "/link"));
+  EXPECT_EQ(ReadFile(b + "/target.kvx").size(), 3u);
+
+  ASSERT_EQ(PasteInto(a + "/dangling", b, true, &placed), 0);
+  EXPECT_TRUE(isLink(b + "/dangling"));
+  EXPECT_FALSE(isLink(a + "/dangling"));
+}
+
 }  // namespace
 }  // namespace lum::test

@@ -1,7 +1,11 @@
 // Root texts: special-folder names, paths, and failures that leave the
 // control as it was.
 #include "platform/shell/DesktopFolder.h"
+#include "platform/shell/FileOperations.h"
+#include "platform/shell/FileUrls.h"
 #include "platform/shell/KnownFolders.h"
+#include "platform/shell/Trash.h"
+#include "platform/shell/WideText.h"
 #include "tests/ShellModelSupport.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 
@@ -25,6 +29,14 @@ TEST_F(RootTextTest, RootFolderNamesWorkInAnyLetterCase) {
   EXPECT_EQ(RootFolderCsidl(folder), CSIDL_TEMPLATES);
   EXPECT_STREQ(RootFolderName(TRootFolder::rfPrintHood), "rfPrintHood");
   EXPECT_FALSE(RootFolderFromText("rfDesktopX", folder));
+}
+
+// The user's folders are read once per root change, not in every call.
+TEST_F(RootTextTest, ARootChangeReadsTheUsersFoldersAnew) {
+  MakeFolder(sandbox_.Home() + "/Dokumente");
+  const std::string line = "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+  WriteFile(sandbox_.ConfigHome() + "/user-dirs.dirs", Bytes(line.begin(), line.end()));
+  EXPECT_EQ(Root("rfPersonal")->FullPath(), sandbox_.Home() + "/Dokumente");
 }
 
 TEST_F(RootTextTest, PathsAreParsedByTheDesktop) {
@@ -58,6 +70,42 @@ TEST_F(RootTextTest, AnUnusableRootTextRaisesAndRestoresThePreviousText) {
     EXPECT_EQ(text, previous);
     EXPECT_EQ(current.get(), kept);
   }
+}
+
+// Every system call would stop at the NUL and reach the folder before it,
+// so that deleting any "child" would trash the folder: a NUL makes a path
+// or name unusable everywhere.
+TEST_F(RootTextTest, APathOrNameWithANulIsRefusedEverywhere) {
+  const std::string folder = sandbox_.Work() + "/logos";
+  MakeFolder(folder);
+  MakeFile(folder + "/a.kvx");
+  const std::string withNul = folder + std::string("\0junk", 5);
+  std::unique_ptr<TShellFolder> current = Root("rfDesktop");
+  std::string text = withNul;
+  try {
+    ItemFromRootText(current, "rfDesktop", text);
+    ADD_FAILURE() << "no exception";
+  } catch (const EInvalidPath& failure) {
+    EXPECT_EQ(std::string(failure.what()), "Fehler beim Festlegen des Pfades: \"" + folder + "\\0junk\"");
+  }
+  EXPECT_EQ(text, "rfDesktop");
+
+  IdList none;
+  EXPECT_TRUE(Failed(DesktopFolder()->ParseDisplayName(nullptr, nullptr, WideFromBytes(withNul), nullptr, none,
+                                                        nullptr)));
+  auto work = Root(sandbox_.Work());
+  EXPECT_TRUE(Failed(work->ShellFolder()->ParseDisplayName(nullptr, nullptr, WideFromBytes(std::string("logos\0x", 7)),
+                                                            nullptr, none, nullptr)));
+  EXPECT_FALSE(none);
+  auto logos = Child(*work, "logos");
+  EXPECT_TRUE(Failed(work->ShellFolder()->SetNameOf(nullptr, logos->RelativeID(), std::wstring(L"new\0x", 5),
+                                                     SHGDN_NORMAL, &none)));
+  EXPECT_EQ(PasteInto(folder + "/a.kvx", withNul, true), EINVAL);
+  EXPECT_EQ(PasteInto(withNul, sandbox_.Work(), true), EINVAL);
+  EXPECT_EQ(MoveToTrash(withNul), EINVAL);
+  std::string path;
+  EXPECT_FALSE(PathFromFileUrl("file://" + withNul, path));
+  EXPECT_TRUE(FileExists(folder + "/a.kvx"));
 }
 
 TEST_F(RootTextTest, ASuccessfulRootTextReplacesTheCurrentRoot) {

@@ -48,22 +48,31 @@ TEST_F(ShellItemTest, ItemsAreNamedByTheirRowNameAndFullPath) {
   EXPECT_EQ(home->FullPath(), sandbox_.Home());
 }
 
-TEST_F(ShellItemTest, QuestionMarkAndDigitNamesLoseTheirQuestionMarks) {
-  MakeFile(sandbox_.Work() + "/?1?x.kvx");
-  MakeFile(sandbox_.Work() + "/?a.kvx");
-  auto root = Root(sandbox_.Work());
-  EXPECT_EQ(Child(*root, "1x.kvx")->FullPath(), sandbox_.Work() + "/?1?x.kvx");
-  EXPECT_NE(Child(*root, "?a.kvx"), nullptr);
+// File names are bytes here, converted without loss: a leading "?" and a
+// digit is part of the name, never a placeholder to be removed.
+TEST_F(ShellItemTest, NamesStartingWithAQuestionMarkAndADigitStayAsTheyAre) {
+  const std::string w = sandbox_.Work();
+  for (const char* name : {"?2b.kvx", "2b.kvx", "?1?x.kvx"}) MakeFile(w + "/" + name);
+  auto root = Root(w);
+  std::vector<std::string> names;
+  for (const auto& child : Children(*root, SHCONTF_NONFOLDERS)) names.push_back(child->InFolderName());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"2b.kvx", "?1?x.kvx", "?2b.kvx"}));
+
+  // An in-place edit left as it was renames the item to the name it shows.
+  auto item = Child(*root, "?1?x.kvx");
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->RenameTo(item->InFolderName()));
+  EXPECT_TRUE(FileExists(w + "/?1?x.kvx"));
+  EXPECT_FALSE(FileExists(w + "/1x.kvx"));
 
   STRRET wide;
   wide.pOleStr = L"?5?";
-  EXPECT_EQ(StrRetToString(wide, nullptr), "5");
-  wide.pOleStr = L"?";
-  EXPECT_EQ(StrRetToString(wide, nullptr), "?");
+  EXPECT_EQ(StrRetToString(wide, nullptr), "?5?");
   STRRET bytes;
   bytes.uType = STRRET_CSTR;
   bytes.cStr = std::string("?7a\0tail", 8);
-  EXPECT_EQ(StrRetToString(bytes, nullptr), "7a");
+  EXPECT_EQ(StrRetToString(bytes, nullptr), "?7a");
   EXPECT_EQ(GetDisplayName(nullptr, nullptr, SHGDN_NORMAL), "parentfolder = nil");
 }
 
@@ -141,6 +150,29 @@ TEST_F(ShellItemTest, ARenamedFolderStillListsItsItems) {
   EXPECT_EQ(items[0]->FullPath(), sandbox_.Work() + "/after/inside.kvx");
 }
 
+// What the tree relies on: items under a renamed folder keep their lists
+// through the old name until each is rebuilt from its parent, parents first.
+TEST_F(ShellItemTest, ItemsUnderARenamedFolderFollowItWhenRebuiltFromTheirParents) {
+  const std::string w = sandbox_.Work();
+  MakeFolder(w + "/before/sub");
+  MakeFile(w + "/before/sub/a.kvx", 3);
+  auto root = Root(w);
+  auto folder = Child(*root, "before");
+  auto sub = Child(*folder, "sub");
+  auto file = Child(*sub, "a.kvx");
+  ASSERT_TRUE(folder->RenameTo("after"));
+  EXPECT_EQ(file->FullPath(), w + "/before/sub/a.kvx");  // not followed yet
+
+  sub->RebuildFromParent();
+  file->RebuildFromParent();
+  EXPECT_EQ(sub->FullPath(), w + "/after/sub");
+  EXPECT_EQ(file->FullPath(), w + "/after/sub/a.kvx");
+  EXPECT_TRUE(SameItem(file->AbsoluteID(), ParsePath(w + "/after/sub/a.kvx").get()));
+  EXPECT_EQ(Children(*sub, SHCONTF_NONFOLDERS).size(), 1u);  // its folder reads the new place
+  file->LoadColumnDetails(sub.get(), nullptr, 1);
+  EXPECT_EQ(file->DetailText(1), "3");
+}
+
 TEST_F(ShellItemTest, ARefusedRenameRaisesAndKeepsTheItem) {
   MakeFile(sandbox_.Work() + "/a.kvx");
   MakeFile(sandbox_.Work() + "/taken.kvx");
@@ -152,6 +184,29 @@ TEST_F(ShellItemTest, ARefusedRenameRaisesAndKeepsTheItem) {
   EXPECT_EQ(item->InFolderName(), "a.kvx");
   EXPECT_TRUE(SameItem(item->AbsoluteID(), before.get()));
   EXPECT_TRUE(FileExists(sandbox_.Work() + "/a.kvx"));
+}
+
+// A folder that cannot answer for an item clears the mask: the item is no
+// folder and offers nothing.
+TEST_F(ShellItemTest, AnItemItsFolderCannotAnswerForHasNoAttributes) {
+  auto root = Root(sandbox_.Work());
+  TShellFolder nothing(root.get(), nullptr, nullptr);  // the empty list names no entry of the folder
+  EXPECT_FALSE(nothing.IsFolderItem());
+  EXPECT_FALSE(nothing.HasSubFolderItems());
+  EXPECT_TRUE(nothing.CapabilitySet().Empty());
+  EXPECT_TRUE(nothing.PropertySet().Empty());
+
+  const uint8_t foreign[] = {'x', 'y'};
+  const IdList empty = AllocateIdList(2), stranger = MakeSingleIdList(foreign, sizeof foreign);
+  const std::pair<IShellFolder*, PCUIDLIST> asked[] = {
+      {root->ShellFolder(), empty.get()},
+      {root->ShellFolder(), stranger.get()},
+      {DesktopShellFolder()->ShellFolder(), stranger.get()}};
+  for (const auto& [folder, list] : asked) {
+    SFGAOF mask = SFGAO_FOLDER | SFGAO_CANDELETE;
+    EXPECT_TRUE(Failed(folder->GetAttributesOf(1, &list, &mask)));
+    EXPECT_EQ(mask, 0u);
+  }
 }
 
 TEST_F(ShellItemTest, DetailTextsComeFromTheFoldersDetailColumns) {

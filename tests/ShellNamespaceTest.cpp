@@ -14,6 +14,7 @@
 #include "platform/shell/KnownFolders.h"
 #include "platform/shell/NamespaceIds.h"
 #include "platform/shell/ShellInterfaces.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/IdLists.h"
@@ -36,7 +37,7 @@ ComPtr<IShellFolder2> FolderAt(const std::string& path) {
   return folder;
 }
 
-// The text of a STRRET, read plainly (the model's own rule is tested there).
+// The text of a STRRET, read plainly (the model reads it the same way).
 std::string Text(const STRRET& name, PCUIDLIST list) {
   switch (name.uType) {
     case STRRET_WSTR: return BytesFromWide(name.pOleStr);
@@ -182,6 +183,38 @@ TEST(ShellNamespace, ParsingAPathGoesThroughComputer) {
         << bad;
     EXPECT_FALSE(none);
   }
+}
+
+// ".." goes where the kernel goes: from a symlink to the parent of the
+// folder it leads to, from a file nowhere. A folder's own parse stays in it.
+TEST(ShellNamespace, DotDotIsResolvedByTheFileSystem) {
+  ShellSandbox sandbox;
+  const std::string w = sandbox.Work();
+  const std::string real = std::filesystem::canonical(w).string();
+  MakeFolder(w + "/real/sub");
+  MakeFile(w + "/file.kvx");
+  ASSERT_EQ(::symlink("real/sub", (w + "/lnk").c_str()), 0);
+  const auto desktop = Desktop();
+  auto parse = [](IShellFolder* folder, const std::string& text, IdList& list) {
+    return folder->ParseDisplayName(nullptr, nullptr, WideFromBytes(text), nullptr, list, nullptr);
+  };
+  IdList list;
+  ASSERT_EQ(parse(desktop.Get(), w + "/lnk/..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), real + "/real");
+  ASSERT_EQ(parse(desktop.Get(), w + "/lnk/../sub/../..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), real);
+  ASSERT_EQ(parse(desktop.Get(), w + "/real/sub/../..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), w);
+  ASSERT_EQ(parse(desktop.Get(), "/..", list), S_OK);
+  EXPECT_EQ(NameOf(desktop.Get(), list.get(), SHGDN_FORPARSING), "/");
+  for (const char* after : {"/..", "/.", "/../file.kvx"})
+    EXPECT_EQ(parse(desktop.Get(), w + "/file.kvx" + after, list), HResultFromErrno(ENOTDIR)) << after;
+
+  const auto folder = FolderAt(w);
+  ASSERT_EQ(parse(folder.Get(), "lnk/..", list), S_OK);
+  EXPECT_EQ(NameOf(folder.Get(), list.get(), SHGDN_FORPARSING), w + "/real");
+  for (const char* outside : {"..", "../work/file.kvx", "real/../..", "lnk/../.."})
+    EXPECT_TRUE(Failed(parse(folder.Get(), outside, list))) << outside;
 }
 
 TEST(ShellNamespace, NamesComeInAllThreeForms) {
@@ -343,6 +376,27 @@ TEST(ShellNamespace, TheSameItemByTwoRoutesComparesEqual) {
   EXPECT_NE(desktop->CompareIDs(0, viaComputer.get(), ParsePath(sandbox.Home()).get()), S_OK);
 }
 
+TEST(ShellNamespace, HomeIsTheSameItemHoweverHomeIsSpelled) {
+  ShellSandbox sandbox;
+  const auto desktop = Desktop();
+  const IdList viaComputer = ParsePath(sandbox.Home());
+  for (const std::string& spelling : {sandbox.Home() + "/", sandbox.Home() + "/./", sandbox.Home() + "//."}) {
+    ::setenv("HOME", spelling.c_str(), 1);
+    RefreshUserFolders();
+    const IdList home = ChildNamed(desktop.Get(), "Home");
+    EXPECT_EQ(desktop->CompareIDs(0, home.get(), viaComputer.get()), S_OK) << spelling;
+    EXPECT_EQ(NameOf(desktop.Get(), home.get(), SHGDN_FORPARSING), sandbox.Home()) << spelling;
+  }
+  for (const char* root : {"/", "/.", "//"}) {
+    ::setenv("HOME", root, 1);
+    RefreshUserFolders();
+    EXPECT_EQ(desktop->CompareIDs(0, ChildNamed(desktop.Get(), "Home").get(),
+                                  ChildNamed(desktop.Get(), "Computer").get()),
+              S_OK)
+        << root;
+  }
+}
+
 TEST(ShellNamespace, SetNameOfRenamesOnDiskAndRefusesClashes) {
   ShellSandbox sandbox;
   const std::string dir = sandbox.Work();
@@ -439,6 +493,8 @@ TEST(ShellNamespace, SpecialFoldersMapToTheUsersFolders) {
   WriteFile(sandbox.ConfigHome() + "/user-dirs.dirs",
             Bytes{'X', 'D', 'G', '_', 'D', 'E', 'S', 'K', 'T', 'O', 'P', '_', 'D', 'I', 'R', '=', '"', '$', 'H', 'O',
                   'M', 'E', '/', 'S', 'c', 'h', 'r', 'e', 'i', 'b', 't', 'i', 's', 'c', 'h', '"', '\n'});
+  EXPECT_EQ(pathOf(CSIDL_DESKTOPDIRECTORY), sandbox.Desktop());  // read once per root, not per call
+  RefreshUserFolders();
   EXPECT_EQ(pathOf(CSIDL_DESKTOPDIRECTORY), sandbox.Home() + "/Schreibtisch");
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/shell/DesktopFolder.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 
 namespace lum::test {
@@ -61,6 +62,7 @@ ShellSandbox::ShellSandbox(bool withDesktop) {
     else
       ::setenv(name.c_str(), value.c_str(), 1);
   }
+  shell::RefreshUserFolders();
 }
 
 ShellSandbox::~ShellSandbox() {
@@ -70,6 +72,7 @@ ShellSandbox::~ShellSandbox() {
     else
       ::setenv(name.c_str(), value.c_str(), 1);
   }
+  shell::RefreshUserFolders();
 }
 
 void MakeFolder(const std::string& path) { std::filesystem::create_directories(path); }

@@ -14,7 +14,9 @@
 namespace lum::test {
 
 /// A user whose home, desktop, data and config folders are in a fresh
-/// temporary folder; the environment is put back when it goes.
+/// temporary folder; the environment is put back when it goes. The shell
+/// layer reads the user's folders anew at both ends; a test that changes
+/// the environment meanwhile calls shell::RefreshUserFolders itself.
 class ShellSandbox {
  public:
   /// With `withDesktop` false there is no desktop directory.

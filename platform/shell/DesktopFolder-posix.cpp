@@ -178,6 +178,7 @@ class DesktopFolder final : public ComBase<IShellFolder> {
       *inOut = DesktopAttributes(asked);
       return S_OK;
     }
+    *inOut = 0;  // what a failure leaves: no attribute at all
     SFGAOF common = ~SFGAOF{0};
     for (UINT i = 0; i < count; ++i) {
       Located located;

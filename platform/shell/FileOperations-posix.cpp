@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/shell/PathText.h"
+
 namespace lum::shell {
 
 namespace {
@@ -78,24 +80,39 @@ int CopyTree(const std::string& source, const std::string& target) {
   return 0;
 }
 
+// Whether two paths name the same folder.
+bool SameFolder(const std::string& a, const std::string& b) {
+  struct stat statusA {}, statusB {};
+  return ::stat(a.c_str(), &statusA) == 0 && ::stat(b.c_str(), &statusB) == 0 && statusA.st_dev == statusB.st_dev &&
+         statusA.st_ino == statusB.st_ino;
+}
+
 }  // namespace
 
 int PasteInto(const std::string& source, const std::string& folder, bool move, std::string* placedAt) {
+  // A NUL would end a path early, at a folder above the one meant.
+  if (source.find('\0') != std::string::npos || folder.find('\0') != std::string::npos) return EINVAL;
   struct stat status {};
   if (::lstat(source.c_str(), &status) != 0) return errno;
   const bool isFolder = S_ISDIR(status.st_mode);
 
   std::error_code error;
-  const fs::path realSource = fs::canonical(source, error);
-  const fs::path realFolder = error ? fs::path() : fs::canonical(folder, error);
-  if (error) return ErrnoOf(error);
+  // The folder that holds the entry itself: for a symlink the folder it
+  // lies in, never the one it leads to.
+  std::string home;
   if (isFolder) {
     // The folder itself or anything below it: copying would never end.
+    const fs::path realSource = fs::canonical(source, error);
+    const fs::path realFolder = error ? fs::path() : fs::canonical(folder, error);
+    if (error) return ErrnoOf(error);
     auto [mismatch, unused] = std::mismatch(realSource.begin(), realSource.end(), realFolder.begin(), realFolder.end());
     (void)unused;
     if (mismatch == realSource.end()) return EINVAL;
+    home = realSource.parent_path().string();
+  } else {
+    home = ParentOf(source.substr(0, source.find_last_not_of('/') + 1));
   }
-  if (move && realSource.parent_path() == realFolder) {  // already there
+  if (move && SameFolder(home, folder)) {  // already there
     if (placedAt) *placedAt = source;
     return 0;
   }

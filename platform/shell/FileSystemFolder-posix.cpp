@@ -91,6 +91,7 @@ HRESULT FileSystemFolder::GetAttributesOf(UINT count, const PCUIDLIST* idLists, 
     *inOut = VirtualFolderAttributes(asked);
     return S_OK;
   }
+  *inOut = 0;  // what a failure leaves: no attribute at all
   SFGAOF common = ~SFGAOF{0};
   for (UINT i = 0; i < count; ++i) {
     if (AskedOnlyFromId(asked)) {  // IsFolderItem for every row of a fill: no path, no system call

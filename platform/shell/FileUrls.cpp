@@ -45,13 +45,14 @@ bool PathFromFileUrl(std::string_view url, std::string& path) {
   if (url.empty() || url[0] != '/') return false;
   std::string decoded;
   for (size_t i = 0; i < url.size(); ++i) {
+    if (url[i] == '\0') return false;  // no NUL in a path, written out or escaped
     if (url[i] != '%') {
       decoded += url[i];
       continue;
     }
     if (i + 2 >= url.size()) return false;
     const int high = HexValue(url[i + 1]), low = HexValue(url[i + 2]);
-    if (high < 0 || low < 0 || (high == 0 && low == 0)) return false;  // no NUL in a path
+    if (high < 0 || low < 0 || (high == 0 && low == 0)) return false;
     decoded += static_cast<char>(high * 16 + low);
     i += 2;
   }

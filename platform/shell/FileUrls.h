@@ -12,7 +12,7 @@ std::string PercentEncodePath(std::string_view path);
 /// "file:///a%20b" for the absolute path "/a b".
 std::string FileUrlFromPath(std::string_view path);
 /// The path of a file: URL with no host or "localhost"; false for any
-/// other URL or a malformed escape.
+/// other URL, a malformed escape or a NUL (written out or escaped).
 bool PathFromFileUrl(std::string_view url, std::string& path);
 
 }  // namespace lum::shell

@@ -6,8 +6,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 
+#include "platform/shell/PathText.h"
 #include "platform/shell/WideText.h"
 
 namespace lum::shell::detail {
@@ -158,14 +162,57 @@ HRESULT FinishParsedName(IShellFolder& folder, const std::vector<uint8_t>& build
   return S_OK;
 }
 
+namespace {
+
+struct ParsedPart {
+  std::string name;
+  uint8_t flags;
+  std::string path;  ///< the base followed by the parts up to this one
+};
+
+// The real path of `path`, or empty (errno set).
+std::string RealPath(const std::string& path) {
+  std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+  return real ? std::string(real.get()) : std::string();
+}
+
+// ".." as the kernel takes it. Above a real folder it is the folder before
+// it in the text, however that was reached. Above a symlink it is the
+// parent of the folder the link leads to: spelled out from `base`, which
+// must hold it. Above the base it is refused, except above "/" (itself).
+HRESULT GoUp(const std::string& base, std::vector<ParsedPart>& parts) {
+  if (parts.empty()) return base == "/" ? S_OK : E_INVALIDARG;
+  if (!(parts.back().flags & ids::kLink)) {
+    parts.pop_back();
+    return S_OK;
+  }
+  const std::string target = RealPath(parts.back().path);
+  if (target.empty()) return HResultFromErrno(errno);
+  const std::string realBase = base == "/" ? base : RealPath(base);
+  if (realBase.empty()) return HResultFromErrno(errno);
+  const std::string up = ParentOf(target);
+  const std::string prefix = realBase == "/" ? realBase : realBase + "/";
+  if (up != realBase && up.compare(0, prefix.size(), prefix) != 0) return E_INVALIDARG;
+  parts.clear();
+  std::string at = base;
+  // A real path holds no symlinks: every part of it is a folder.
+  for (size_t from = up == realBase ? up.size() : prefix.size(); from < up.size();) {
+    const size_t slash = std::min(up.find('/', from), up.size());
+    const std::string name = up.substr(from, slash - from);
+    at = JoinPath(at, name);
+    parts.push_back({name, ids::kFolder, at});
+    from = slash + 1;
+  }
+  return S_OK;
+}
+
+}  // namespace
+
 HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector<uint8_t>& builder) {
-  struct Part {
-    std::string name;
-    uint8_t flags;
-  };
-  std::vector<Part> parts;
-  std::string current = base;
-  std::vector<std::string> walked;  // the paths of the parts, for ".."
+  // Every system call would end the path at a NUL, so that it named the
+  // folder before it: such a path names nothing.
+  if (path.find('\0') != std::string_view::npos) return E_INVALIDARG;
+  std::vector<ParsedPart> parts;
   size_t at = 0;
   bool mustBeFolder = false;
   while (at < path.size()) {
@@ -174,16 +221,16 @@ HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector
     const std::string_view part = path.substr(at, slash - at);
     at = slash + 1;
     mustBeFolder = slash < path.size();
-    if (part.empty() || part == ".") continue;
+    if (part.empty()) continue;
+    // Below a file there is nothing, not even "." or "..".
+    if (!parts.empty() && !(parts.back().flags & ids::kFolder)) return HResultFromErrno(ENOTDIR);
+    if (part == ".") continue;
     if (part == "..") {
-      if (parts.empty()) continue;  // above the base there is nothing: stay
-      parts.pop_back();
-      walked.pop_back();
-      current = walked.empty() ? base : walked.back();
+      const HRESULT up = GoUp(base, parts);
+      if (Failed(up)) return up;
       continue;
     }
-    if (!parts.empty() && !(parts.back().flags & ids::kFolder)) return HResultFromErrno(ENOTDIR);
-    const std::string next = JoinPath(current, part);
+    std::string next = JoinPath(parts.empty() ? base : parts.back().path, part);
     struct stat status {};
     if (::lstat(next.c_str(), &status) != 0) return HResultFromErrno(errno);
     uint8_t flags = 0;
@@ -194,12 +241,10 @@ HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector
     } else if (S_ISDIR(status.st_mode)) {
       flags |= ids::kFolder;
     }
-    parts.push_back({std::string(part), flags});
-    walked.push_back(next);
-    current = next;
+    parts.push_back({std::string(part), flags, std::move(next)});
   }
   if (mustBeFolder && !parts.empty() && !(parts.back().flags & ids::kFolder)) return HResultFromErrno(ENOTDIR);
-  for (const Part& part : parts) AppendEntryId(builder, part.name, part.flags);
+  for (const ParsedPart& part : parts) AppendEntryId(builder, part.name, part.flags);
   return S_OK;
 }
 

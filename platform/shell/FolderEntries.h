@@ -50,7 +50,10 @@ void EntryDisplayName(const ResolvedItem& item, SHGDNF flags, STRRET* name);
 
 /// Turns `path` (relative to `base`, "/" separators, "." and ".." allowed
 /// inside it) into entry IDs appended to `builder`. Every part must exist;
-/// a trailing "/" requires a folder.
+/// a trailing "/" requires a folder. ".." is resolved as the kernel does
+/// (through a symlink to the parent of its target) and may not leave `base`
+/// unless that is "/"; below a file nothing, not even "." or "..", exists.
+/// A path with a NUL is refused.
 HRESULT ParseEntries(const std::string& base, std::string_view path, std::vector<uint8_t>& builder);
 
 /// Appends an ID to a list being built; Finish() gives the allocated list.

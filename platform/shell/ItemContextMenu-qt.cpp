@@ -169,7 +169,13 @@ class ItemContextMenu final : public ComBase<IContextMenu2> {
   }
 
   HRESULT Delete(HWND ui, bool quiet) const {
-    if (const int failed = MoveToTrash(target_.path)) {
+    std::string unsafeTrash;
+    const int failed = MoveToTrash(target_.path, nullptr, &unsafeTrash);
+    if (failed == kTrashNotSafe) {
+      Report(ui, quiet, msg::Format(text::kTrashNotSafe, {target_.name, unsafeTrash}));
+      return HResultFromErrno(EACCES);
+    }
+    if (failed) {
       Report(ui, quiet, msg::Format(text::kDeleteFailed, {target_.name, std::strerror(failed)}));
       return HResultFromErrno(failed);
     }

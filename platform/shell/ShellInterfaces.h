@@ -25,9 +25,11 @@ class IShellFolder : public IUnknown {
 
   /// The list for a path. The desktop takes absolute paths ("/" separators;
   /// a trailing "/" names the folder itself); a file-system folder takes
-  /// paths relative to it. Every part must exist. `eaten` (optional) gets the
-  /// number of characters used; `attributes` (optional, in/out) the item's
-  /// attributes as GetAttributesOf gives them.
+  /// paths relative to it, and ".." never leads out of it. Every part must
+  /// exist; ".." goes where the kernel goes (from a symlink to the parent of
+  /// its target). A path with a NUL names nothing. `eaten` (optional) gets
+  /// the number of characters used; `attributes` (optional, in/out) the
+  /// item's attributes as GetAttributesOf gives them.
   virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, std::wstring_view displayName, ULONG* eaten,
                                    IdList& idList, ULONG* attributes) = 0;
   /// Items in the folder's own order, folders and/or non-folders, hidden
@@ -44,7 +46,8 @@ class IShellFolder : public IUnknown {
   /// No view objects are offered here: E_NOINTERFACE for every IID.
   virtual HRESULT CreateViewObject(HWND owner, REFIID iid, void** object) = 0;
   /// On entry `*inOut` holds the attributes asked for (0: all of them); on
-  /// exit those that apply to every one of the items.
+  /// exit those that apply to every one of the items, and 0 on failure (an
+  /// ID that names no item here).
   virtual HRESULT GetAttributesOf(UINT count, const PCUIDLIST* idLists, SFGAOF* inOut) = 0;
   /// UI objects of items: IContextMenu / IContextMenu2 for one item.
   virtual HRESULT GetUIObjectOf(HWND owner, UINT count, const PCUIDLIST* idLists, REFIID iid, UINT* reserved,
@@ -53,7 +56,7 @@ class IShellFolder : public IUnknown {
   /// Renames the item on disk within its folder. `newIdList` (optional) gets
   /// `idList` with its last ID replaced by the new name's, so that a
   /// multi-level list still names the item from the same folder. Refuses a
-  /// name with "/", "." or "..", or one that exists.
+  /// name with "/" or a NUL, "." or "..", or one that exists.
   virtual HRESULT SetNameOf(HWND owner, PCUIDLIST idList, std::wstring_view name, SHGDNF flags,
                             IdList* newIdList) = 0;
 };

@@ -59,6 +59,10 @@ constexpr const char* kUnreadable = "(cannot be read: %s)";
 constexpr const char* kFailureTitle = "Lumiq";
 constexpr const char* kOpenFailed = "\"%s\" cannot be opened: no application is available.";
 constexpr const char* kDeleteFailed = "\"%s\" cannot be moved to the trash: %s";
+/// The trash of another file system that another user could read (%s = the
+/// item, then the trash folder refused).
+constexpr const char* kTrashNotSafe =
+    "\"%s\" wurde nicht gelöscht: Der Papierkorb \"%s\" gehört einem anderen Benutzer oder ist kein echter Ordner.";
 constexpr const char* kRenameFailed = "\"%s\" cannot be renamed: %s";
 constexpr const char* kPasteFailed = "\"%s\" cannot be pasted: %s";
 constexpr const char* kPasteIntoItself = "a folder cannot be put inside itself";

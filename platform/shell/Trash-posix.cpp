@@ -2,10 +2,15 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <ctime>
+#include <memory>
+#include <utility>
 
 #include "platform/shell/FileUrls.h"
 #include "platform/shell/PathText.h"
@@ -14,6 +19,25 @@
 namespace lum::shell {
 
 namespace {
+
+// An open file descriptor, closed when it goes.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(Fd&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  Fd& operator=(Fd&& other) noexcept {
+    std::swap(fd_, other.fd_);
+    return *this;
+  }
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
 
 // Makes `path` and its missing parents (0700, as the trash wants them).
 bool MakeFolders(const std::string& path) {
@@ -29,7 +53,8 @@ dev_t DeviceOf(const std::string& path) {
   return ::lstat(path.c_str(), &status) == 0 ? status.st_dev : static_cast<dev_t>(-1);
 }
 
-// The top folder of the file system that holds `path`.
+// The top folder of the file system that holds `path`, whose folder comes
+// resolved: no symlink on the way up leads elsewhere.
 std::string MountTop(const std::string& path) {
   const dev_t device = DeviceOf(path);
   std::string top = ParentOf(path);
@@ -41,33 +66,70 @@ std::string MountTop(const std::string& path) {
   return top;
 }
 
+// The folder `name` inside the folder `parent`, opened without following a
+// symlink, made (0700) first when missing. With `ownOnly` it must belong to
+// the user. Invalid when it cannot be had (errno); `untrusted` (optional)
+// then says whether something that is no real folder of the user's is in
+// its place.
+Fd OpenFolder(int parent, const std::string& name, bool ownOnly, bool* untrusted = nullptr) {
+  if (untrusted) *untrusted = false;
+  if (::mkdirat(parent, name.c_str(), 0700) != 0 && errno != EEXIST) return Fd();
+  Fd folder(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat status {};
+  if (!folder.Valid()) {
+    if (untrusted) *untrusted = errno == ELOOP || errno == ENOTDIR;
+    return folder;
+  }
+  if (::fstat(folder.Get(), &status) != 0) return Fd();
+  if (ownOnly && status.st_uid != ::getuid()) {
+    if (untrusted) *untrusted = true;
+    errno = EACCES;
+    return Fd();
+  }
+  return folder;
+}
+
 struct TrashPlace {
-  std::string folder;  ///< the trash folder (holding files/ and info/)
+  Fd folder;           ///< the trash folder (holding files/ and info/)
+  std::string path;    ///< its path
   std::string top;     ///< paths in info files are relative to this; empty: absolute
+  bool unsafe = false; ///< the only trash there is may not be used
 };
 
-bool FindTrash(const std::string& path, TrashPlace& place) {
+// The trash for an item on a file system of its own, by the trash rules
+// for top folders: $top/.Trash/$uid when .Trash is a real folder with the
+// sticky bit (and $uid in it the user's own), else $top/.Trash-$uid when it
+// is a real folder of the user's own. Anything else could be read or
+// emptied by another user.
+bool FindTopTrash(const std::string& top, TrashPlace& place) {
+  const Fd topFolder(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!topFolder.Valid()) return false;
+  const std::string base = top == "/" ? "" : top;
+  const std::string uid = std::to_string(::getuid());
+  const Fd shared(::openat(topFolder.Get(), ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat status {};
+  if (shared.Valid() && ::fstat(shared.Get(), &status) == 0 && (status.st_mode & S_ISVTX)) {
+    Fd own = OpenFolder(shared.Get(), uid, true);
+    if (own.Valid()) {
+      place = {std::move(own), base + "/.Trash/" + uid, top, false};
+      return true;
+    }
+  }
+  const std::string name = ".Trash-" + uid;
+  place.path = base + "/" + name;
+  place.folder = OpenFolder(topFolder.Get(), name, true, &place.unsafe);
+  place.top = top;
+  return place.folder.Valid();
+}
+
+bool FindTrash(const std::string& path, const std::string& realPath, TrashPlace& place) {
   const std::string homeTrash = CurrentUserFolders()->data + "/Trash";
   if (MakeFolders(homeTrash) && DeviceOf(homeTrash) == DeviceOf(path)) {
-    place = {homeTrash, ""};
-    return true;
+    place.folder = Fd(::open(homeTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    place.path = homeTrash;
+    return place.folder.Valid();
   }
-  const std::string top = MountTop(path);
-  const std::string uid = std::to_string(::getuid());
-  const std::string shared = (top == "/" ? "" : top) + "/.Trash";
-  struct stat status {};
-  // A shared .Trash counts only when it is a real, sticky folder.
-  if (::lstat(shared.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && (status.st_mode & S_ISVTX) &&
-      MakeFolders(shared + "/" + uid)) {
-    place = {shared + "/" + uid, top};
-    return true;
-  }
-  const std::string own = (top == "/" ? "" : top) + "/.Trash-" + uid;
-  if (MakeFolders(own)) {
-    place = {own, top};
-    return true;
-  }
-  return false;
+  return FindTopTrash(MountTop(realPath), place);
 }
 
 std::string DeletionDate() {
@@ -90,51 +152,87 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+constexpr const char kInfoExtension[] = ".trashinfo";
+// The longest name an entry of files/ may have: its info file adds
+// ".trashinfo" and must still fit a name.
+constexpr size_t kLongestEntry = NAME_MAX - (sizeof kInfoExtension - 1);
+
+// The name of the `n`-th try for `name` in the trash: the name itself, then
+// name.2, name.3, ... A name too long for its info file is cut short; a
+// short extension is kept and the cut falls between UTF-8 characters. The
+// info file keeps the whole path.
+std::string EntryName(const std::string& name, int n) {
+  const std::string number = n == 1 ? "" : "." + std::to_string(n);
+  if (name.size() + number.size() <= kLongestEntry) return name + number;
+  const size_t dot = name.rfind('.');
+  const std::string extension = dot != std::string::npos && dot > 0 && name.size() - dot <= 16 ? name.substr(dot) : "";
+  size_t keep = kLongestEntry - number.size() - extension.size();
+  for (int back = 0; back < 3 && keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80; ++back) --keep;
+  return name.substr(0, keep) + number + extension;
+}
+
+// Moves `path` to `entry` in the folder `folder`, never over an entry that
+// is there already (EEXIST). Where the file system cannot refuse that
+// itself, it is looked for first.
+int MoveInto(const std::string& path, int folder, const std::string& entry) {
+  if (::renameat2(AT_FDCWD, path.c_str(), folder, entry.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  struct stat status {};
+  if (::fstatat(folder, entry.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  return ::renameat(AT_FDCWD, path.c_str(), folder, entry.c_str()) == 0 ? 0 : errno;
+}
+
 }  // namespace
 
-int MoveToTrash(const std::string& path, std::string* trashedAs) {
-  if (path.empty() || path[0] != '/') return EINVAL;
+int MoveToTrash(const std::string& path, std::string* trashedAs, std::string* unsafeTrash) {
+  // A NUL would end the path at a folder above the item.
+  if (path.empty() || path[0] != '/' || path.find('\0') != std::string::npos) return EINVAL;
   struct stat status {};
   if (::lstat(path.c_str(), &status) != 0) return errno;
-  TrashPlace place;
-  if (!FindTrash(path, place)) return errno ? errno : EACCES;
-  const std::string files = place.folder + "/files";
-  const std::string info = place.folder + "/info";
-  if (!MakeFolders(files) || !MakeFolders(info)) return errno ? errno : EACCES;
-
   const size_t slash = path.find_last_of('/');
   const std::string name = path.substr(slash + 1);
-  const std::string recorded = place.top.empty() ? path : path.substr(place.top == "/" ? 1 : place.top.size() + 1);
+  if (name.empty() || name == "." || name == "..") return EINVAL;
+  std::unique_ptr<char, decltype(&std::free)> realFolder(::realpath(ParentOf(path).c_str(), nullptr), &std::free);
+  if (!realFolder) return errno;
+  const std::string realPath = std::string(realFolder.get()) + (realFolder.get()[1] ? "/" : "") + name;
+
+  TrashPlace place;
+  errno = 0;
+  if (!FindTrash(path, realPath, place)) {
+    if (!place.unsafe) return errno ? errno : EACCES;
+    if (unsafeTrash) *unsafeTrash = place.path;
+    return kTrashNotSafe;
+  }
+  const Fd files = OpenFolder(place.folder.Get(), "files", false);
+  if (!files.Valid()) return errno;
+  const Fd info = OpenFolder(place.folder.Get(), "info", false);
+  if (!info.Valid()) return errno;
+
+  const std::string recorded = place.top.empty() ? path : realPath.substr(place.top == "/" ? 1 : place.top.size() + 1);
   const std::string infoText =
       "[Trash Info]\nPath=" + PercentEncodePath(recorded) + "\nDeletionDate=" + DeletionDate() + "\n";
 
   // The info file is made first, exclusively: it reserves the name.
   for (int n = 1; n < 10000; ++n) {
-    const std::string entry = n == 1 ? name : name + "." + std::to_string(n);
-    const std::string infoPath = info + "/" + entry + ".trashinfo";
-    const int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const std::string entry = EntryName(name, n);
+    const std::string infoName = entry + kInfoExtension;
+    const int fd = ::openat(info.Get(), infoName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       return errno;
     }
     const bool written = WriteAll(fd, infoText);
     const int closeError = ::close(fd) == 0 ? 0 : errno;
-    const std::string target = files + "/" + entry;
-    struct stat existing {};
-    if (::lstat(target.c_str(), &existing) == 0) {  // a stray file without info: take the next name
-      ::unlink(infoPath.c_str());
-      continue;
-    }
     if (!written || closeError != 0) {
-      ::unlink(infoPath.c_str());
+      ::unlinkat(info.Get(), infoName.c_str(), 0);
       return written ? closeError : EIO;
     }
-    if (::rename(path.c_str(), target.c_str()) != 0) {
-      const int error = errno;
-      ::unlink(infoPath.c_str());
+    if (const int error = MoveInto(path, files.Get(), entry)) {
+      ::unlinkat(info.Get(), infoName.c_str(), 0);
+      if (error == EEXIST) continue;  // a stray file without info: take the next name
       return error;
     }
-    if (trashedAs) *trashedAs = target;
+    if (trashedAs) *trashedAs = place.path + "/files/" + entry;
     return 0;
   }
   return EEXIST;

@@ -8,9 +8,17 @@
 
 namespace lum::shell {
 
+/// MoveToTrash's answer when the trash of the item's file system may not be
+/// used: its $topdir/.Trash-$uid is a symlink, no folder, or another user's
+/// (and there is no sticky $topdir/.Trash with a folder of the user's own).
+/// Nothing was moved.
+constexpr int kTrashNotSafe = -1;
+
 /// Moves the file or folder at the absolute `path` into the trash, with an
-/// info file that records where it came from and when. Returns 0 or the
-/// errno; `trashedAs` gets its path inside the trash.
-int MoveToTrash(const std::string& path, std::string* trashedAs = nullptr);
+/// info file that records where it came from and when; an item whose name is
+/// too long for its info file is given a shorter one there. Returns 0, the
+/// errno (EINVAL for a path with a NUL) or kTrashNotSafe; `trashedAs` gets
+/// its path inside the trash, `unsafeTrash` the trash folder refused.
+int MoveToTrash(const std::string& path, std::string* trashedAs = nullptr, std::string* unsafeTrash = nullptr);
 
 }  // namespace lum::shell

@@ -3,7 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <mutex>
@@ -14,12 +14,26 @@ namespace lum::shell {
 
 namespace {
 
-constexpr std::array<const char*, 6> kInputs = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DESKTOP_DIR",
-                                                "XDG_DOCUMENTS_DIR", "XDG_TEMPLATES_DIR"};
-
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
+}
+
+// An absolute path spelled one way: no empty or "." parts, no trailing "/",
+// so that the same folder compares equal however the environment wrote
+// it. ".." stays: only the file system can resolve that.
+std::string Normalized(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string normal;
+  for (size_t at = 0; at < path.size();) {
+    const size_t slash = std::min(path.find('/', at), path.size());
+    const std::string_view part(path.data() + at, slash - at);
+    at = slash + 1;
+    if (part.empty() || part == ".") continue;
+    normal += '/';
+    normal.append(part);
+  }
+  return normal.empty() ? "/" : normal;
 }
 
 std::string HomeFolder() {
@@ -77,27 +91,29 @@ std::shared_ptr<const UserFolders> ReadUserFolders() {
   folders->desktop = UserDir("XDG_DESKTOP_DIR", userDirs, home, "Desktop");
   folders->documents = UserDir("XDG_DOCUMENTS_DIR", userDirs, home, "Documents");
   folders->templates = UserDir("XDG_TEMPLATES_DIR", userDirs, home, "Templates");
+  for (std::string* folder : {&folders->home, &folders->config, &folders->data, &folders->desktop,
+                              &folders->documents, &folders->templates})
+    *folder = Normalized(*folder);
   return folders;
 }
+
+// The folders last read; the lock guards the pointer, not the folders
+// (which never change once read).
+std::mutex lock;
+std::shared_ptr<const UserFolders> current;
 
 }  // namespace
 
 std::shared_ptr<const UserFolders> CurrentUserFolders() {
-  static std::mutex lock;
-  static std::array<std::string, kInputs.size()> seen;
-  static std::shared_ptr<const UserFolders> folders;
-
   std::lock_guard<std::mutex> guard(lock);
-  bool changed = !folders;
-  for (size_t i = 0; i < kInputs.size(); ++i) {
-    const char* now = std::getenv(kInputs[i]);
-    if (seen[i] != (now ? now : "")) {  // compared in place: this runs for every desktop item asked
-      seen[i] = now ? now : "";
-      changed = true;
-    }
-  }
-  if (changed) folders = ReadUserFolders();
-  return folders;
+  if (!current) current = ReadUserFolders();
+  return current;
+}
+
+void RefreshUserFolders() {
+  std::shared_ptr<const UserFolders> fresh = ReadUserFolders();
+  std::lock_guard<std::mutex> guard(lock);
+  current = std::move(fresh);
 }
 
 }  // namespace lum::shell

@@ -1,7 +1,5 @@
 #include "viewer/ShellCtrls/DisplayNames.h"
 
-#include <algorithm>
-
 #include "platform/shell/DesktopFolder.h"
 #include "platform/shell/StrRet.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
@@ -11,12 +9,10 @@ namespace lum {
 
 using namespace shell;
 
-std::string StrRetToString(const STRRET& name, PCUIDLIST idList) {
-  std::string text = StrRetToStr(name, idList);
-  if (text.size() > 1 && text[0] == '?' && text[1] >= '0' && text[1] <= '9')
-    text.erase(std::remove(text.begin(), text.end(), '?'), text.end());
-  return text;
-}
+// Names are taken as they come. No "?" is removed: the layer's names are
+// the file system's bytes, converted without loss, so a "?" is always part
+// of the name ("?2b.kvx" and "2b.kvx" are two files).
+std::string StrRetToString(const STRRET& name, PCUIDLIST idList) { return StrRetToStr(name, idList); }
 
 std::string GetDisplayName(IShellFolder* folder, PCUIDLIST idList, SHGDNF flags) {
   if (!folder) return shellmsg::kParentFolderNil;

@@ -10,8 +10,7 @@ namespace lum {
 
 /// The text of a STRRET: WSTR's wide text, OFFSET's bytes from the offset
 /// to the end of the first ID of `idList`, CSTR's bytes up to the first
-/// zero. A text longer than one character that starts with "?" and a digit
-/// loses every "?".
+/// zero. Every "?" stays: names here are never placeholders.
 std::string StrRetToString(const shell::STRRET& name, shell::PCUIDLIST idList);
 
 /// The display name of `idList` asked of `folder` with `flags`:

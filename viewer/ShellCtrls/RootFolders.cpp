@@ -4,6 +4,7 @@
 
 #include "base/Messages.h"
 #include "platform/shell/KnownFolders.h"
+#include "platform/shell/UserFolders.h"
 #include "platform/shell/WideText.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
@@ -54,6 +55,19 @@ const RootFolderEntry& EntryOf(TRootFolder folder) {
   return kRootFolders[0];
 }
 
+// A text as a message shows it: a NUL, which would end the message there,
+// written as "\0".
+std::string Printable(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    if (c == '\0')
+      shown += "\\0";
+    else
+      shown += c;
+  }
+  return shown;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, const char* b) {
   return a.size() == std::char_traits<char>::length(b) && ::strncasecmp(a.data(), b, a.size()) == 0;
 }
@@ -91,6 +105,9 @@ std::unique_ptr<TShellFolder> ItemFromIdList(PCUIDLIST absolute) {
 
 std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& currentRoot,
                                                const std::string& previousRootText, std::string& rootText) {
+  // The user's folders are read once per root: the desktop answers every
+  // call of a fill from them.
+  RefreshUserFolders();
   IdList idList;
   HRESULT result = E_FAIL;
   TRootFolder folder;
@@ -109,7 +126,7 @@ std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& cu
   if (result != S_OK || !idList) {
     const std::string failed = rootText;
     rootText = previousRootText;
-    throw EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {failed}));
+    throw EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {Printable(failed)}));
   }
   std::unique_ptr<TShellFolder> item = ItemFromIdList(idList.get());
   currentRoot.reset();

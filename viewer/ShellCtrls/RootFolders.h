@@ -58,12 +58,13 @@ shell::SHCONTF ObjectTypesToFlags(TShellObjectTypes types);
 /// and the folder interface the bind rule finds (else the desktop folder).
 std::unique_ptr<TShellFolder> ItemFromIdList(PCUIDLIST absolute);
 
-/// The item for a control's root text. On success the control's current
+/// The item for a control's root text; the user's folders (desktop, home,
+/// documents ...) are read anew for it. On success the control's current
 /// root item (if any) is destroyed and the new one returned. When the text
 /// is no root folder name and no path the shell can parse (or is empty),
 /// `rootText` is set back to `previousRootText`, the current root item
 /// stays, and "Fehler beim Festlegen des Pfades: "%s"" is raised with the
-/// text that failed.
+/// text that failed (a NUL in it, which names nothing, shown as "\0").
 std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& currentRoot,
                                                const std::string& previousRootText, std::string& rootText);
 

@@ -43,7 +43,8 @@ SFGAOF TShellFolder::Attributes(SFGAOF asked) const {
   if (!parentFolder) return 0;
   SFGAOF mask = asked;
   const PCUIDLIST items[1] = {relative_.get()};
-  parentFolder->GetAttributesOf(1, items, &mask);  // the returned mask decides, not the result code
+  // A failed call answers nothing, whatever a folder left in the mask.
+  if (Failed(parentFolder->GetAttributesOf(1, items, &mask))) return 0;
   return mask;
 }
 
@@ -103,18 +104,26 @@ bool TShellFolder::RenameTo(const std::string& newName) {
   const HRESULT result = parentFolder->SetNameOf(nullptr, relative_.get(), WideFromBytes(newName), SHGDN_NORMAL,
                                                  &renamed);
   if (result != S_OK || !renamed) throw LumError(msg::Format(shellmsg::kRenameFailed, {newName}));
-  IdList absolute = parent_ ? ConcatIdLists(parent_->AbsoluteID(), renamed.get()) : CopyIdList(renamed.get());
-  relative_ = std::move(renamed);
+  Rebind(std::move(renamed), parentFolder.Get());
+  return true;
+}
+
+void TShellFolder::RebuildFromParent() {
+  if (parent_) Rebind(CopyIdList(relative_.get()), ParentFolderInterface().Get());
+}
+
+void TShellFolder::Rebind(IdList relative, IShellFolder* parentFolder) {
+  IdList absolute = parent_ ? ConcatIdLists(parent_->AbsoluteID(), relative.get()) : CopyIdList(relative.get());
+  relative_ = std::move(relative);
   absolute_ = std::move(absolute);
-  // A renamed folder's folder object still reads the old path: bind anew.
-  // What was learned under the old name (details) is dropped too.
-  if (folder_) folder_ = GetShellFolderOf(parentFolder.Get(), relative_.get(), nullptr);
+  // A folder object reads the path it was bound to: bind anew. What was
+  // learned through the old path (details) is dropped too.
+  if (folder_) folder_ = GetShellFolderOf(parentFolder, relative_.get(), nullptr);
   detailsResolved_ = false;
   shellDetails_.Reset();
   shellFolder2_.Reset();
   detailInterface_ = nullptr;
   details_.clear();
-  return true;
 }
 
 void TShellFolder::InvokeVerb(const std::string& verb) {

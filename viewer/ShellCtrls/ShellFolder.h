@@ -68,7 +68,18 @@ class TShellFolder {
 
   /// Gives the item a new name through the shell; false (and nothing done)
   /// when the item cannot be renamed. Raises when the shell refuses.
+  ///
+  /// Items under a renamed folder are not told: each holds its own copy of
+  /// its absolute list, and its folder object reads the path it was bound
+  /// to, so until it is rebuilt its FullPath names the old place and it
+  /// lists nothing. Their own (relative) lists stay right. Whoever holds
+  /// them calls RebuildFromParent on each, parents before children (or
+  /// makes them anew from the renamed item, as a fill does).
   bool RenameTo(const std::string& newName);
+  /// Makes the absolute list anew from the parent's current one and the own
+  /// list, binds the folder object anew and drops the details learned so
+  /// far: the item follows a rename of any folder above it.
+  void RebuildFromParent();
   /// Runs a context-menu verb without showing the menu.
   void InvokeVerb(const std::string& verb);
   /// The shell's default action for the item.
@@ -86,6 +97,8 @@ class TShellFolder {
 
  private:
   void ResolveDetailInterfaces();
+  /// Takes `relative` as the own list and rebuilds what depends on it.
+  void Rebind(IdList relative, shell::IShellFolder* parentFolder);
   shell::SFGAOF Attributes(shell::SFGAOF asked) const;
 
   TShellFolder* parent_;
