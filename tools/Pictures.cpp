@@ -192,10 +192,6 @@ void PutLittleEndian(Bytes& bytes, uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-}  // namespace
-
-namespace {
-
 RgbaImage IconImage(const char* const* rows, int size) {
   RgbaImage image;
   image.width = size;
