@@ -14,7 +14,7 @@ SANITIZER_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1:abort_on
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps release test-plain test-sanitized bench fuzz clean
+.PHONY: run test deps release package test-plain test-sanitized bench fuzz clean
 
 deps:
 	@scripts/setup-deps
@@ -22,6 +22,10 @@ deps:
 release: deps
 	@cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DLUM_BUILD_TESTS=OFF -DLUM_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build/release -j $(JOBS)
+
+# The Debian package lumiq_<version>_<arch>.deb, from the Release build.
+package: release
+	@cd build/release && cpack -G DEB
 
 run: release
 	@scripts/run-demo build/release

@@ -106,6 +106,7 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
     ::dup2(pipeFds[1], STDOUT_FILENO);
+    if (options.withStandardError) ::dup2(pipeFds[1], STDERR_FILENO);
     if (options.unprivileged && ::geteuid() == 0) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(125);
     }

@@ -79,6 +79,8 @@ struct RunOptions {
   bool unprivileged = false;
   /// When not 0, the program's address space is limited to this many bytes.
   size_t addressSpaceLimit = 0;
+  /// Collect standard error too, into the same output.
+  bool withStandardError = false;
 };
 
 /// Runs `program` with `arguments` in `workingDirectory`, collecting its

@@ -59,6 +59,27 @@ const char* const kGear[32] = {
     "................................",
 };
 
+// The gear drawn again for 16 × 16, where every second pixel of the large
+// one would break its outline.
+const char* const kSmallGear[16] = {
+    ".......KK.......",
+    "..K...KWDK...K..",
+    ".KWK.KKWDKK.KWK.",
+    ".KSSKWWSSWSKWDK.",
+    "..KWWSSSSSSWDK..",
+    ".KWSSSSDDSSSSDK.",
+    ".KWSSSDKKWSSSDK.",
+    "KWSSSDK..KWSSSDK",
+    "KSSSSDK..KWSSSDK",
+    ".KWSSSDKKWSSSDK.",
+    ".KWSSSSWWSSSSDK.",
+    "..KWDSSSSSSDDK..",
+    ".KWDKDDSSDDKDDK.",
+    ".KDK.KKWDKK.KDK.",
+    "..K...KDDK...K..",
+    ".......KK.......",
+};
+
 // A white sheet with black lines, a red arrow coming from the top right
 // and pointing down, a black diskette with a blue strip, a white label and
 // a silver shutter; olive is transparent.
@@ -171,20 +192,25 @@ void PutLittleEndian(Bytes& bytes, uint32_t value, int size) {
   for (int i = 0; i < size; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-}  // namespace
-
-RgbaImage GearIcon() {
+RgbaImage IconImage(const char* const* rows, int size) {
   RgbaImage image;
-  image.width = 32;
-  image.height = 32;
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      const char key = kGear[y][x];
+  image.width = size;
+  image.height = size;
+  for (int y = 0; y < size; ++y) {
+    if (static_cast<int>(std::strlen(rows[y])) != size) throw std::logic_error("picture row of the wrong width");
+    for (int x = 0; x < size; ++x) {
+      const char key = rows[y][x];
       image.pixels.push_back(key == kTransparentKey ? 0u : 0xFF000000u | kIconPalette[IndexOf(key)]);
     }
   }
   return image;
 }
+
+}  // namespace
+
+RgbaImage GearIcon() { return IconImage(kGear, 32); }
+
+RgbaImage SmallGearIcon() { return IconImage(kSmallGear, 16); }
 
 // An icon file with one image: the directory (6 bytes), its one entry (16
 // bytes), then the image as a bitmap without file header whose height

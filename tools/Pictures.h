@@ -21,6 +21,9 @@ struct RgbaImage {
 /// The 32 × 32 gear wheel, transparent around it and in its hub.
 RgbaImage GearIcon();
 
+/// The same gear drawn for 16 × 16.
+RgbaImage SmallGearIcon();
+
 /// MAINICON.ico: the gear as one 32 × 32 image of 4 bits per pixel with the
 /// 16-colour palette (grey 128, silver 192) and a 1-bit mask.
 Bytes IconFileBytes();

@@ -1,0 +1,66 @@
+#include "thumb/LumThumb.h"
+
+#include <new>
+
+#include "base/Errors.h"
+#include "base/Messages.h"
+#include "codec/ByteBuffer.h"
+#include "platform/files/InputFile.h"
+#include "thumb/PngImage.h"
+#include "thumb/ReplaceFile.h"
+#include "thumb/Thumbnail.h"
+
+namespace lum {
+
+namespace {
+
+constexpr const char* kUsage = "usage: lumthumb input output size  (a logo file, the PNG file to write, 1 to 4096)";
+constexpr const char* kTooLarge = "Logo file too large for a thumbnail: %d bytes";
+
+// A size is decimal digits only, from 1 to kMaxThumbnailSize.
+bool ParseSize(const std::string& text, int32_t& size) {
+  if (text.empty() || text.size() > 9) return false;
+  int32_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > kMaxThumbnailSize) return false;
+  size = value;
+  return true;
+}
+
+void ReadLogo(const std::string& path, ByteBuffer& logo) {
+  platform::InputFile file(path);
+  if (file.Size() > kMaxThumbnailInput) {
+    throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(file.Size())}));
+  }
+  logo.SetSize(static_cast<int64_t>(file.Size()));
+  // A file that shrank since it was opened gives what it still holds.
+  logo.SetSize(static_cast<int64_t>(file.Read(logo.Data(), static_cast<size_t>(logo.Size()))));
+}
+
+}  // namespace
+
+int RunLumThumb(const std::vector<std::string>& arguments, std::ostream& errors) {
+  int32_t size = 0;
+  if (arguments.size() != 3 || !ParseSize(arguments[2], size)) {
+    errors << kUsage << "\n";
+    return 2;
+  }
+  try {
+    ByteBuffer logo;
+    ReadLogo(arguments[0], logo);
+    const Thumbnail thumbnail = MakeThumbnail(logo.Data(), static_cast<size_t>(logo.Size()), size);
+    ReplaceFile(arguments[1], PngBytes(thumbnail));
+  } catch (const LumError& failure) {
+    errors << "lumthumb: " << failure.what() << "\n";
+    return 1;
+  } catch (const std::bad_alloc&) {
+    errors << "lumthumb: " << msg::kOutOfMemory << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace lum
