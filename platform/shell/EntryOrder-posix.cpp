@@ -3,8 +3,10 @@
 // the IDs; the other columns look at the files.
 #include "platform/shell/EntryOrder.h"
 
+#include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 
@@ -36,16 +38,27 @@ struct EntryStatus {
   int64_t permissions = 0;
 };
 
-EntryStatus StatusOf(const char* path) {
-  struct stat status {};
+EntryStatus StatusFrom(const struct stat& status) {
   EntryStatus entry;
-  if (::stat(path, &status) != 0 && ::lstat(path, &status) != 0) return entry;
   entry.present = true;
   entry.size = static_cast<int64_t>(status.st_size);
   entry.seconds = static_cast<int64_t>(status.st_mtim.tv_sec);
   entry.nanoseconds = static_cast<int64_t>(status.st_mtim.tv_nsec);
   entry.permissions = static_cast<int64_t>(status.st_mode & 07777);
   return entry;
+}
+
+// A symlink that leads nowhere reports itself.
+EntryStatus StatusOf(const char* path) {
+  struct stat status {};
+  if (::stat(path, &status) != 0 && ::lstat(path, &status) != 0) return {};
+  return StatusFrom(status);
+}
+
+EntryStatus StatusAt(int folder, const char* name) {
+  struct stat status {};
+  if (::fstatat(folder, name, &status, 0) != 0 && ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return StatusFrom(status);
 }
 
 // The status of folder/name, its path built in a stack buffer: sorting a
@@ -137,24 +150,59 @@ HRESULT CompareEntryLists(const std::string& folder, LPARAM lParam, PCUIDLIST a,
 
 namespace lum::shell {
 
-HRESULT GetItemSortKey(IShellFolder* folder, LPARAM lParam, PCUIDLIST idList, ItemSortKey& key) {
+namespace {
+
+// The folder that holds `idList`'s entry, as a descriptor: its path is the
+// entry's path without the name.
+int OpenFolderOf(IShellFolder* folder, PCUIDLIST idList, std::string_view name) {
+  STRRET parsing;
+  if (Failed(folder->GetDisplayNameOf(idList, SHGDN_FORPARSING, &parsing))) return -1;
+  std::string path = StrRetToStr(parsing, idList);
+  if (path.size() <= name.size() || path.compare(path.size() - name.size(), name.size(), name) != 0) return -1;
+  path.resize(path.size() - name.size());
+  return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+}  // namespace
+
+HRESULT GetItemSortKeys(IShellFolder* folder, LPARAM lParam, const PCUIDLIST* idLists, size_t count,
+                        ItemSortKey* keys) {
   using namespace detail;
-  ids::IdView id;
-  if (!folder || !ids::ReadFirstId(idList, id) || !IsEmptyIdList(NextId(idList))) return E_INVALIDARG;
-  key = ItemSortKey{};
-  key.column = static_cast<int>(lParam & SHCIDS_COLUMNMASK);
-  key.rank = RankOf(id);
-  key.name = id.name;
-  if (key.rank >= kFirstEntryRank && LooksAtFile(key.column)) {
-    // The item's path as the folder gives it is the path CompareIDs looks at.
-    STRRET path;
-    if (Failed(folder->GetDisplayNameOf(idList, SHGDN_FORPARSING, &path))) return E_INVALIDARG;
-    const EntryStatus status = StatusOf(StrRetToStr(path, idList).c_str());
+  if (!folder) return E_INVALIDARG;
+  const auto column = static_cast<uint16_t>(lParam & SHCIDS_COLUMNMASK);
+  int directory = -1;
+  HRESULT result = S_OK;
+  for (size_t i = 0; i < count && result == S_OK; ++i) {
+    ids::IdView id;
+    if (!ids::ReadFirstId(idLists[i], id) || !IsEmptyIdList(NextId(idLists[i]))) {
+      result = E_INVALIDARG;
+      break;
+    }
+    ItemSortKey& key = keys[i];
+    key = ItemSortKey{};
+    key.column = column;
+    key.rank = static_cast<int8_t>(RankOf(id));
+    key.name = id.name;
+    if (key.rank < kFirstEntryRank || !LooksAtFile(column)) continue;
+    // Every entry of the folder is in one directory, opened once.
+    if (directory < 0 && (directory = OpenFolderOf(folder, idLists[i], id.name)) < 0) {
+      result = E_INVALIDARG;
+      break;
+    }
+    char name[NAME_MAX + 1];
+    if (id.name.empty() || id.name.size() > NAME_MAX) {
+      result = E_INVALIDARG;
+      break;
+    }
+    std::memcpy(name, id.name.data(), id.name.size());
+    name[id.name.size()] = '\0';
+    const EntryStatus status = StatusAt(directory, name);
     key.present = status.present;
-    key.primary = key.column == kSize ? status.size : key.column == kModified ? status.seconds : status.permissions;
-    key.secondary = status.nanoseconds;
+    key.primary = column == kSize ? status.size : column == kModified ? status.seconds : status.permissions;
+    key.secondary = static_cast<int32_t>(status.nanoseconds);
   }
-  return S_OK;
+  if (directory >= 0) ::close(directory);
+  return result;
 }
 
 int CompareItemSortKeys(const ItemSortKey& a, const ItemSortKey& b) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 #include "platform/shell/SortKeys.h"
 
@@ -13,24 +14,37 @@ namespace {
 
 struct KeyedRow {
   ItemSortKey key;
+  uint32_t index = 0;
   bool folder = false;
-  size_t index = 0;
 };
 
-// Every row's key for `column`, read once. False when one cannot be read
-// (rows of several folders, or of a folder that offers no keys): the rows
-// are then compared as items, never some by key and some not.
-bool ReadKeys(const TShellFolders& items, int column, bool withFolderFlag, std::vector<KeyedRow>& rows) {
+// Every row's key for `column`, read once, with the names copied side by
+// side into `names`: comparing them then stays within one small block of
+// memory instead of visiting every item's own. False when a key cannot be
+// read (rows of several folders, or of a folder that offers no keys): the
+// rows are then compared as items, never some by key and some not.
+bool ReadKeys(const TShellFolders& items, int column, bool withFolderFlag, std::vector<KeyedRow>& rows,
+              std::string& names) {
   if (items.empty()) return true;
   const TShellFolder* parent = items.front()->Parent();
+  std::vector<PCUIDLIST> ids(items.size());
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i]->Parent() != parent) return false;
+    ids[i] = items[i]->RelativeID();
+  }
+  std::vector<ItemSortKey> keys(items.size());
   const ComPtr<IShellFolder> folder = items.front()->ParentFolderInterface();
+  if (Failed(GetItemSortKeys(folder.Get(), column, ids.data(), ids.size(), keys.data()))) return false;
+  size_t length = 0;
+  for (const ItemSortKey& key : keys) length += key.name.size();
+  names.reserve(length);  // no growing later, so the views stay valid
   rows.resize(items.size());
   for (size_t i = 0; i < items.size(); ++i) {
-    const TShellFolder& item = *items[i];
-    if (item.Parent() != parent || Failed(GetItemSortKey(folder.Get(), column, item.RelativeID(), rows[i].key)))
-      return false;
-    rows[i].folder = withFolderFlag && item.IsFolderItem();
-    rows[i].index = i;
+    rows[i].key = keys[i];
+    rows[i].key.name = std::string_view(names.data() + names.size(), keys[i].name.size());
+    names.append(keys[i].name);
+    rows[i].folder = withFolderFlag && items[i]->IsFolderItem();
+    rows[i].index = static_cast<uint32_t>(i);
   }
   return true;
 }
@@ -51,7 +65,8 @@ int CompareListItems(const TShellFolder& a, const TShellFolder& b) {
 
 TRowOrder ListOrder(const TShellFolders& items) {
   std::vector<KeyedRow> rows;
-  if (!ReadKeys(items, 0, true, rows)) return ComparisonOrder(items, CompareListItems);
+  std::string names;
+  if (!ReadKeys(items, 0, true, rows, names)) return ComparisonOrder(items, CompareListItems);
   std::sort(rows.begin(), rows.end(), [](const KeyedRow& a, const KeyedRow& b) {
     if (a.folder != b.folder) return a.folder;
     return CompareItemSortKeys(a.key, b.key) < 0;
@@ -61,7 +76,8 @@ TRowOrder ListOrder(const TShellFolders& items) {
 
 TRowOrder ColumnOrder(const TShellFolders& items, int column) {
   std::vector<KeyedRow> rows;
-  if (!ReadKeys(items, column, false, rows))
+  std::string names;
+  if (!ReadKeys(items, column, false, rows, names))
     return ComparisonOrder(items, [column](const TShellFolder& a, const TShellFolder& b) {
       return a.CompareWith(b, column);
     });
