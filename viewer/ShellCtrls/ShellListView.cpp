@@ -311,8 +311,10 @@ void TCustomShellListView::SetReadOnly(bool readOnly) {
 
 void TCustomShellListView::SetHideSelection(bool hideSelection) {
   hideSelection_ = hideSelection;
-  QPalette palette = QGuiApplication::palette();
+  // Without the focus, a hidden selection is drawn like the rows around it.
+  QPalette palette;
   if (hideSelection) {
+    palette = QGuiApplication::palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::Text));
   }
