@@ -286,7 +286,7 @@ void TCustomShellListView::ApplyItemSize() {
     widest = std::max(widest, metrics.horizontalAdvance(model_->index(row, 0).data().toString()));
   QSize item;
   if (icons) {
-    item = QSize(std::max(iconSize + 4 * letter, 12 * letter), iconSize + 2 * metrics.lineSpacing() + 12);
+    item = QSize(std::max(iconSize + 4 * letter, 16 * letter), iconSize + 2 * metrics.lineSpacing() + 12);
   } else {
     const int text = std::clamp(widest, 8 * letter, 40 * letter);
     item = QSize(iconSize + text + 16, std::max(iconSize, metrics.height()) + 6);
