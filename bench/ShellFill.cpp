@@ -9,10 +9,9 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/ShellListFill.h"
 #include "viewer/ShellCtrls/ShellUnit.h"
 
 namespace {
@@ -26,21 +25,14 @@ struct Fill {
 Fill FillOnce(lum::TShellFolder& root) {
   using namespace lum::shell;
   Fill fill;
-  std::vector<std::unique_ptr<lum::TShellFolder>> rows;
-  ComPtr<IEnumIDList> enumerator;
-  if (root.ShellFolder()->EnumObjects(nullptr, SHCONTF_NONFOLDERS | SHCONTF_FOLDERS, enumerator) != S_OK) return fill;
-  IdList id;
-  ULONG fetched = 0;
-  while (enumerator->Next(1, &id, &fetched) == S_OK) {
-    auto item = std::make_unique<lum::TShellFolder>(&root, id.get(),
-                                                    lum::GetShellFolderOf(root.ShellFolder(), id.get(), nullptr));
-    ++fill.items;
-    if (!item->IsFolderItem()) {
-      ++fill.files;
-      fill.pathBytes += item->FullPath().size();
-      rows.push_back(std::move(item));
-    }
-  }
+  const lum::TShellFolders rows =
+      lum::EnumerateFolderItems(root, SHCONTF_NONFOLDERS | SHCONTF_FOLDERS, nullptr, [&](lum::TShellFolder& item) {
+        ++fill.items;
+        if (item.IsFolderItem()) return false;
+        ++fill.files;
+        fill.pathBytes += item.FullPath().size();
+        return true;
+      });
   return fill;
 }
 

@@ -11,6 +11,7 @@
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/DisplayNames.h"
 #include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/ShellListFill.h"
 #include "viewer/ShellCtrls/ShellUnit.h"
 
 namespace lum::test {
@@ -27,18 +28,8 @@ class ShellModelFixture : public ::testing::Test {
   }
 
   /// The items of `root` as the list's fill makes them, in enumeration order.
-  std::vector<std::unique_ptr<TShellFolder>> Children(TShellFolder& root, shell::SHCONTF flags) {
-    std::vector<std::unique_ptr<TShellFolder>> children;
-    shell::ComPtr<shell::IEnumIDList> enumerator;
-    if (!root.ShellFolder() || root.ShellFolder()->EnumObjects(nullptr, flags, enumerator) != shell::S_OK)
-      return children;
-    shell::IdList id;
-    shell::ULONG fetched = 0;
-    while (enumerator->Next(1, &id, &fetched) == shell::S_OK) {
-      auto folder = GetShellFolderOf(root.ShellFolder(), id.get(), nullptr);
-      children.push_back(std::make_unique<TShellFolder>(&root, id.get(), std::move(folder)));
-    }
-    return children;
+  TShellFolders Children(TShellFolder& root, shell::SHCONTF flags) {
+    return EnumerateFolderItems(root, flags, nullptr);
   }
 
   /// The child of `root` shown as `name`.

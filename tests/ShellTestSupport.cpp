@@ -18,16 +18,19 @@ namespace {
 
 const char* const kUnset = "\x01";
 
-// One offscreen application for the whole test program, and a launcher
-// that refuses everything, so that no test can start a real program.
+// One offscreen application for the whole test program (unless its main
+// made one), and a launcher that refuses everything, so that no test can
+// start a real program.
 class ShellTestEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "shell_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
+    if (!QCoreApplication::instance()) {
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      static int argc = 1;
+      static char name[] = "shell_tests";
+      static char* argv[] = {name, nullptr};
+      app_ = std::make_unique<QApplication>(argc, argv);
+    }
     shell::SetLauncher([](const shell::LaunchRequest&) { return false; });
   }
   void TearDown() override { app_.reset(); }

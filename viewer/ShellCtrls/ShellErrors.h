@@ -12,6 +12,12 @@ class EInvalidPath : public LumError {
   using LumError::LumError;
 };
 
+/// An index outside a list, such as a row that does not exist.
+class EListError : public LumError {
+ public:
+  using LumError::LumError;
+};
+
 /// A shell call that failed where its result is needed.
 class EOleSysError : public LumError {
  public:

@@ -97,6 +97,12 @@ int TShellFolder::ShellImageIndex(bool large, bool open) const {
   return info.iIcon;
 }
 
+int TShellFolder::CompareWith(const TShellFolder& other, int column) const {
+  const ComPtr<IShellFolder> parentFolder = ParentFolderInterface();
+  if (!parentFolder) return 0;
+  return ShortFromResult(parentFolder->CompareIDs(column, relative_.get(), other.relative_.get()));
+}
+
 bool TShellFolder::RenameTo(const std::string& newName) {
   if (!CapabilitySet().Contains(fcCanRename)) return false;
   const ComPtr<IShellFolder> parentFolder = ParentFolderInterface();

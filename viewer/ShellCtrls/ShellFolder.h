@@ -66,6 +66,11 @@ class TShellFolder {
   std::string DetailText(int column) const;
   size_t DetailCount() const { return details_.size(); }
 
+  /// Negative, 0 or positive as this item sorts before, with or after
+  /// `other`, an item of the same folder, by `column` of that folder's
+  /// order: the parent's CompareIDs, its low 16 bits read as a signed number.
+  int CompareWith(const TShellFolder& other, int column) const;
+
   /// Gives the item a new name through the shell; false (and nothing done)
   /// when the item cannot be renamed. Raises when the shell refuses.
   ///

@@ -1,0 +1,560 @@
+// The file list on real temporary folders: filling under the viewer's
+// filter, order, root texts, re-scanning, sorting, view styles and columns,
+// type-ahead, renaming in place, keys, the context menu, the link with the
+// tree and the folder watch.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTest>
+#include <filesystem>
+#include <functional>
+
+#include "platform/shell/PopupMenu.h"
+#include "platform/shell/ShellTexts.h"
+#include "platform/shell/System.h"
+#include "tests/ShellModelSupport.h"
+#include "tests/WatchTestSupport.h"
+#include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ShellErrors.h"
+#include "viewer/ShellCtrls/ShellListModel.h"
+#include "viewer/ShellCtrls/ShellListView.h"
+#include "viewer/ShellCtrls/ShellTreeLink.h"
+
+namespace lum::test {
+namespace {
+
+using namespace shell;
+
+bool IsLogoPath(const std::string& path) {
+  const QString name = QString::fromStdString(path).toLower();
+  return name.endsWith(".kvx") || name.endsWith(".hzn");
+}
+
+std::string Message(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& failure) {
+    return failure.what();
+  }
+  return "(no exception)";
+}
+
+// How many holders an object has besides the caller's own reference.
+ULONG OtherHolders(IUnknown* object) {
+  object->AddRef();
+  return object->Release() - 1;
+}
+
+// A folder tree as far as the list sees it: it records what it is told and
+// answers SelectIdList as a tree does, by calling FollowTree back.
+class RecordingTree : public QObject, public ShellTreeLink {
+ public:
+  void SetTreeRoot(const std::string& rootText) override { roots.push_back(rootText); }
+  void SelectIdList(PCUIDLIST absolute) override {
+    selected.push_back(ItemFromIdList(absolute)->FullPath());
+    if (list) list->FollowTree(absolute);
+  }
+  void SetListBackLink(TCustomShellListView* linked) override { list = linked; }
+  QObject* LinkObject() override { return this; }
+
+  TCustomShellListView* list = nullptr;
+  std::vector<std::string> roots;
+  std::vector<std::string> selected;
+};
+
+class ShellListViewTest : public ShellModelFixture {
+ protected:
+  void SetUp() override {
+    previousHandler_ =
+        SetControlExceptionHandler([this](const std::exception& failure) { failures_.push_back(failure.what()); });
+  }
+  void TearDown() override {
+    tester_.reset();
+    list_.reset();
+    SetControlExceptionHandler(previousHandler_);
+    ProcessEvents();
+  }
+
+  /// A list on `root` (the desktop when empty) with several rows selectable
+  /// in the list style, every item asked of a counting add-filter (refusing
+  /// what the viewer refuses when `logosOnly_`), set up further by `setUp`
+  /// while loading.
+  TShellListView& MakeList(const std::string& root, const std::function<void(TShellListView&)>& setUp = {}) {
+    list_ = std::make_unique<TShellListView>();
+    tester_ = std::make_unique<QAbstractItemModelTester>(list_->Model(),
+                                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
+    list_->SetMultiSelect(true);
+    list_->SetViewStyle(vsList);
+    list_->SetOnAddFolder([this](TCustomShellListView&, TShellFolder* folder, bool& canAdd) {
+      ++hookCalls_;
+      if (logosOnly_) canAdd = !folder->IsFolderItem() && IsLogoPath(folder->FullPath());
+    });
+    if (!root.empty()) list_->SetRoot(root);
+    if (setUp) setUp(*list_);
+    list_->Loaded();
+    list_->resize(400, 300);
+    list_->show();
+    return *list_;
+  }
+
+  /// A list as the viewer places it: logo files only, sorted.
+  TShellListView& ViewerList(const std::string& root) {
+    logosOnly_ = true;
+    return MakeList(root, [](TShellListView& list) { list.SetObjectTypes({otNonFolders}); });
+  }
+
+  std::vector<std::string> RowNames() const {
+    std::vector<std::string> names;
+    for (int row = 0; row < list_->RowCount(); ++row) names.push_back(list_->FolderAt(row)->InFolderName());
+    return names;
+  }
+  std::vector<std::string> SelectedNames() const {
+    std::vector<std::string> names;
+    for (int row = 0; row < list_->RowCount(); ++row)
+      if (list_->IsRowSelected(row)) names.push_back(list_->FolderAt(row)->InFolderName());
+    return names;
+  }
+  std::string CurrentName() const {
+    const QModelIndex current = list_->SelectionModel()->currentIndex();
+    return current.isValid() ? list_->FolderAt(current.row())->InFolderName() : std::string();
+  }
+  int RowOf(const std::string& name) const {
+    for (int row = 0; row < list_->RowCount(); ++row)
+      if (list_->FolderAt(row)->InFolderName() == name) return row;
+    return -1;
+  }
+  void MakeCurrent(const std::string& name) {
+    list_->SelectionModel()->setCurrentIndex(list_->Model()->index(RowOf(name), 0), QItemSelectionModel::NoUpdate);
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(list_->CurrentView(), static_cast<Qt::Key>(key), modifiers);
+  }
+  /// The open in-place editor (closed ones linger until deleted).
+  QLineEdit* Editor() const {
+    for (QLineEdit* editor : list_->CurrentView()->findChildren<QLineEdit*>())
+      if (!editor->isHidden()) return editor;
+    return nullptr;
+  }
+
+  /// Makes hidden files, which the list does not show, in `folder` until
+  /// the list re-scans (the folder must hold an item that the add-filter is
+  /// asked about): the watch starts on a thread of its own.
+  bool WaitUntilWatching(const std::string& folder) {
+    static int probe = 0;
+    const int fills = hookCalls_;
+    for (int tries = 0; tries < 50 && hookCalls_ == fills; ++tries) {
+      Touch(folder + "/.probe" + std::to_string(++probe));
+      (void)QTest::qWaitFor([&] { return hookCalls_ > fills; }, 100);
+    }
+    return hookCalls_ > fills;
+  }
+
+  std::vector<std::string> EnumeratedNames(const std::string& folder) {
+    auto root = Root(folder);
+    std::vector<std::string> names;
+    for (const auto& item : Children(*root, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS))
+      names.push_back(item->InFolderName());
+    return names;
+  }
+
+  std::string Work(const std::string& name = {}) const {
+    return name.empty() ? sandbox_.Work() : sandbox_.Work() + "/" + name;
+  }
+
+  std::unique_ptr<TShellListView> list_;
+  std::unique_ptr<QAbstractItemModelTester> tester_;
+  bool logosOnly_ = false;
+  int hookCalls_ = 0;
+  std::vector<std::string> failures_;
+  ControlExceptionHandler previousHandler_;
+};
+
+TEST_F(ShellListViewTest, ViewerFilterListsLogoFilesInNameOrderAndDestroysRefusedItemsAtOnce) {
+  for (const char* name : {"b.kvx", "A.HZN", "logo10.kvx", "logo2.kvx", "notes.txt", "picture.bmp"})
+    MakeFile(Work(name));
+  MakeFolder(Work("sub"));
+  MakeFolder(Work("folder.kvx"));
+  const std::vector<std::string> enumerated = EnumeratedNames(Work());
+
+  std::vector<std::string> asked;
+  std::vector<ComPtr<IShellFolder>> refusedFolders;
+  size_t destroyedAtOnce = 0;
+  bool checkRefused = false;
+  bool hourglass = true;
+  TShellListView& list = MakeList(Work(), [&](TShellListView& setUp) {
+    setUp.SetOnAddFolder([&](TCustomShellListView&, TShellFolder* folder, bool& canAdd) {
+      // The folder refused just before this item is gone by now.
+      if (checkRefused && OtherHolders(refusedFolders.back().Get()) == 0) ++destroyedAtOnce;
+      checkRefused = false;
+      asked.push_back(folder->InFolderName());
+      const QCursor* cursor = QGuiApplication::overrideCursor();
+      hourglass = hourglass && cursor && cursor->shape() == Qt::WaitCursor;
+      EXPECT_TRUE(canAdd);
+      canAdd = !folder->IsFolderItem() && IsLogoPath(folder->FullPath());
+      if (folder->IsFolderItem()) refusedFolders.emplace_back(folder->ShellFolder());
+      checkRefused = folder->IsFolderItem();
+    });
+  });
+  if (checkRefused && OtherHolders(refusedFolders.back().Get()) == 0) ++destroyedAtOnce;
+
+  EXPECT_EQ(asked, enumerated);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"A.HZN", "b.kvx", "logo2.kvx", "logo10.kvx"}));
+  EXPECT_EQ(refusedFolders.size(), 2u);
+  EXPECT_EQ(destroyedAtOnce, 2u);
+  EXPECT_TRUE(hourglass);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(list.FirstSelectedRow(), -1);
+}
+
+TEST_F(ShellListViewTest, UnsortedRowsKeepTheEnumerationOrderAndSortedOnesPutFoldersFirst) {
+  for (const char* name : {"c.kvx", "a.kvx", "B.kvx", "d.kvx"}) MakeFile(Work(name));
+  MakeFolder(Work("zz"));
+  const std::vector<std::string> enumerated = EnumeratedNames(Work());
+
+  TShellListView& list = MakeList(Work(), [](TShellListView& setUp) { setUp.SetSorted(false); });
+  EXPECT_EQ(RowNames(), enumerated);
+  list.SetSorted(true);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"zz", "a.kvx", "B.kvx", "c.kvx", "d.kvx"}));
+}
+
+TEST_F(ShellListViewTest, RootTextsThatNameTheShownRootOrNothingChangeNothing) {
+  MakeFile(sandbox_.Desktop() + "/a.kvx");
+  TShellListView& list = MakeList({});
+  TShellFolder* root = list.RootFolder();
+  TShellFolder* row = list.FolderAt(0);
+  const int fills = hookCalls_;
+
+  list.SetRoot("RFDESKTOP");
+  EXPECT_EQ(list.Root(), "rfDesktop");
+  const std::string missing = Work("missing");
+  EXPECT_EQ(Message([&] { list.SetRoot(missing); }), "Fehler beim Festlegen des Pfades: \"" + missing + "\"");
+  EXPECT_EQ(list.Root(), "rfDesktop");
+  EXPECT_EQ(list.RootFolder(), root);
+  EXPECT_EQ(list.FolderAt(0), row);
+  EXPECT_EQ(hookCalls_, fills);
+
+  // Paths that differ in letter case are different folders here.
+  MakeFolder(Work("logos"));
+  MakeFolder(Work("Logos"));
+  MakeFile(Work("logos/x.kvx"));
+  MakeFile(Work("Logos/y.kvx"));
+  list.SetRoot(Work("logos"));
+  list.SetRoot(Work("Logos"));
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"y.kvx"});
+}
+
+TEST_F(ShellListViewTest, AFilterThatRaisesEndsTheFillAndLeavesTheListUsable) {
+  MakeFile(Work("a.kvx"));
+  MakeFolder(Work("b"));
+  MakeFile(Work("b/c.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SetOnAddFolder([](TCustomShellListView&, TShellFolder*, bool&) { throw LumError("refused"); });
+  EXPECT_EQ(Message([&] { list.SetRoot(Work("b")); }), "refused");
+  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  list.SetOnAddFolder({});
+  list.SetRoot(Work());
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"a.kvx"});
+}
+
+TEST_F(ShellListViewTest, RescanKeepsTheSelectedItemsThatStillExistAndFallsBackToThePosition) {
+  for (const char* name : {"a.kvx", "b.kvx", "c.kvx", "d.kvx", "e.kvx"}) MakeFile(Work(name));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(1);
+  list.SelectRow(3);
+  MakeCurrent("d.kvx");
+  // Another program deletes one of them and adds a file before the others.
+  Remove(Work("b.kvx"));
+  MakeFile(Work("aa.kvx"));
+  list.Rescan();
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"d.kvx"});
+  EXPECT_EQ(CurrentName(), "d.kvx");
+
+  // F5 re-scans too; with the selected last row gone, the last row is taken.
+  list.SelectionModel()->clearSelection();
+  list.SelectRow(list.RowCount() - 1);
+  Remove(Work("e.kvx"));
+  Key(Qt::Key_F5);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"a.kvx", "aa.kvx", "c.kvx", "d.kvx"}));
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"d.kvx"});
+
+  list.SelectionModel()->clearSelection();
+  list.Rescan();
+  EXPECT_EQ(list.FirstSelectedRow(), -1);
+}
+
+TEST_F(ShellListViewTest, SortingByAColumnKeepsTheSelectionOnTheSameFiles) {
+  MakeFile(Work("a.kvx"), 30);
+  MakeFile(Work("b.kvx"), 10);
+  MakeFile(Work("c.kvx"), 20);
+  MakeFile(Work("d.kvx"), 5);
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(RowOf("a.kvx"));
+  list.SelectRow(RowOf("c.kvx"));
+  MakeCurrent("c.kvx");
+
+  list.SortRows(1);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"d.kvx", "b.kvx", "c.kvx", "a.kvx"}));
+  EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"c.kvx", "a.kvx"}));
+  EXPECT_EQ(CurrentName(), "c.kvx");
+
+  list.SortRows([](const TShellFolder& a, const TShellFolder& b) { return b.CompareWith(a, 0); });
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"d.kvx", "c.kvx", "b.kvx", "a.kvx"}));
+  EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"c.kvx", "a.kvx"}));
+}
+
+TEST_F(ShellListViewTest, ViewStylesKeepRowsAndSelectionAndTheReportShowsTheFoldersColumns) {
+  MakeFile(Work("a.kvx"), 9);
+  MakeFile(Work("b.kvx"), 3008);
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(1);
+  MakeCurrent("b.kvx");
+  for (TViewStyle style : {vsIcon, vsSmallIcon, vsReport, vsList}) {
+    list.SetViewStyle(style);
+    EXPECT_EQ(RowNames(), (std::vector<std::string>{"a.kvx", "b.kvx"})) << style;
+    EXPECT_EQ(SelectedNames(), std::vector<std::string>{"b.kvx"}) << style;
+    EXPECT_EQ(CurrentName(), "b.kvx") << style;
+  }
+
+  list.SetViewStyle(vsReport);
+  const ShellListModel& model = *list.Model();
+  const auto headers = [&] {
+    std::vector<std::string> texts;
+    for (int column = 0; column < model.columnCount(); ++column)
+      texts.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
+    return texts;
+  };
+  EXPECT_EQ(headers(),
+            (std::vector<std::string>{text::kColumnName, text::kColumnSize, text::kColumnType, text::kColumnModified}));
+  // A selected row is selected across the new columns too.
+  EXPECT_TRUE(list.SelectionModel()->isRowSelected(1, {}));
+  const auto cell = [&](int row, int column) { return model.index(row, column).data().toString().toStdString(); };
+  EXPECT_EQ(cell(0, 0), "a.kvx");
+  EXPECT_EQ(cell(0, 1), "9");
+  EXPECT_EQ(cell(1, 1), "3008");
+  TShellFolder* first = list.FolderAt(0);
+  EXPECT_EQ(cell(0, 2), first->DetailText(2));
+  EXPECT_EQ(cell(0, 3), first->DetailText(3));
+  const QHeaderView* header = static_cast<QTreeView*>(list.CurrentView())->header();
+  EXPECT_EQ(header->sectionSize(0), list.fontMetrics().horizontalAdvance('X') * 25);
+
+  std::vector<int> clicked;
+  list.SetOnColumnClick([&](TCustomShellListView&, int column) { clicked.push_back(column); });
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                    QPoint(header->sectionPosition(2) + 5, header->height() / 2));
+  EXPECT_EQ(clicked, std::vector<int>{2});
+
+  // The desktop has no detail columns of its own: the list's default ones,
+  // and the file data as texts.
+  MakeFile(sandbox_.Desktop() + "/d.kvx", 7);
+  list.SetRoot("rfDesktop");
+  EXPECT_EQ(headers(), (std::vector<std::string>{"Name", "Größe", "Typ", "Geändert"}));
+  EXPECT_EQ(cell(0, 1), "7");
+  EXPECT_EQ(cell(0, 2), ".kvx");
+}
+
+TEST_F(ShellListViewTest, TypeAheadFindsNamesByPrefixFromTheStartRowAndWrapsWhenAsked) {
+  for (const char* name : {"alpha.kvx", "beta.kvx", "Bravo.kvx", "charlie.kvx", "zulu.kvx"}) MakeFile(Work(name));
+  TShellListView& list = ViewerList(Work());
+  EXPECT_EQ(list.FindRow("b", 0, false), 1);
+  EXPECT_EQ(list.FindRow("BR", 0, false), 2);
+  EXPECT_EQ(list.FindRow("zu", 0, false), 4);
+  EXPECT_EQ(list.FindRow("a", 1, false), -1);
+  EXPECT_EQ(list.FindRow("a", 1, true), 0);
+  EXPECT_EQ(list.FindRow("x", 2, true), -1);
+  list.CurrentView()->keyboardSearch("ch");
+  EXPECT_EQ(CurrentName(), "charlie.kvx");
+}
+
+TEST_F(ShellListViewTest, RenamingInPlaceRenamesTheFileAndARefusalKeepsTheName) {
+  MakeFile(Work("a.kvx"));
+  MakeFile(Work("b.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(1);
+  list.BeginRename();
+  ASSERT_NE(Editor(), nullptr);
+  Editor()->setText("c.kvx");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
+  EXPECT_EQ(list.FolderAt(1)->FullPath(), Work("c.kvx"));
+  EXPECT_TRUE(FileExists(Work("c.kvx")));
+
+  list.BeginRename();
+  Editor()->setText("a.kvx");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
+  EXPECT_EQ(failures_, std::vector<std::string>{"Umbenennen nach a.kvx ist fehlgeschlagen"});
+  EXPECT_EQ(list.FolderAt(1)->InFolderName(), "c.kvx");
+  EXPECT_TRUE(FileExists(Work("c.kvx")));
+}
+
+TEST_F(ShellListViewTest, ANameThatIsNotUtf8IsNeverWrittenBackFromTheEditor) {
+  MakeFile(Work(kNotUtf8));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  list.BeginRename();
+  Editor()->setText("other.kvx");
+  QTest::keyClick(Editor(), Qt::Key_Escape);
+  ProcessEvents();
+  list.BeginRename();
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
+
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Work())) names.push_back(entry.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{kNotUtf8});
+  EXPECT_EQ(list.FolderAt(0)->InFolderName(), kNotUtf8);
+  EXPECT_TRUE(failures_.empty());
+}
+
+TEST_F(ShellListViewTest, BackspaceGoesUpAndTheLinkedTreeFollowsButNotAtTheDesktop) {
+  MakeFolder(Work("sub"));
+  MakeFile(Work("sub/a.kvx"));
+  MakeFile(Work("up.kvx"));
+  auto tree = std::make_unique<RecordingTree>();
+  TShellListView& list = ViewerList(Work("sub"));
+  list.SetShellTreeView(tree.get());
+  EXPECT_EQ(tree->list, &list);
+  EXPECT_EQ(tree->roots, std::vector<std::string>{Work("sub")});
+
+  const int fills = hookCalls_;
+  Key(Qt::Key_Backspace);
+  EXPECT_EQ(list.RootFolder()->FullPath(), Work());
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"up.kvx"});
+  EXPECT_EQ(tree->selected, std::vector<std::string>{Work()});
+  EXPECT_EQ(hookCalls_, fills + 1);
+  // The tree's selection shows its folder before FollowTree returns.
+  list.FollowTree(ParsePath(Work("sub")).get());
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"a.kvx"});
+
+  tree.reset();
+  EXPECT_EQ(list.ShellTreeView(), nullptr);
+  list.SetRoot("rfDesktop");
+  TShellFolder* desktop = list.RootFolder();
+  const int desktopFills = hookCalls_;
+  Key(Qt::Key_Backspace);
+  EXPECT_EQ(list.RootFolder(), desktop);
+  EXPECT_EQ(hookCalls_, desktopFills);
+}
+
+TEST_F(ShellListViewTest, DoubleClickOpensTheFileWithItsApplicationInItsFolder) {
+  MakeFile(Work("a.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  RecordingLauncher launcher;
+  QAbstractItemView* view = list.CurrentView();
+  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(list.Model()->index(0, 0)).center());
+  ASSERT_EQ(launcher.Requests().size(), 1u);
+  EXPECT_EQ(launcher.Requests()[0].path, Work("a.kvx"));
+  EXPECT_EQ(launcher.Requests()[0].directory, Work() + "/");
+  EXPECT_EQ(launcher.Requests()[0].show, SW_SHOW);
+}
+
+TEST_F(ShellListViewTest, AContextMenuDeleteRescansOnlyAfterTheMenuHasClosed) {
+  MakeFile(Work("a.kvx"));
+  MakeFile(Work("b.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  TShellFolder* shown = list.FolderAt(0);
+  bool rowKeptWhileOpen = false;
+  const MenuChooser previous = SetMenuChooser([&](const PopupMenu& menu) -> UINT {
+    list.Rescan();  // a change notice while the menu is open
+    rowKeptWhileOpen = list.RowCount() == 2 && list.FolderAt(0) == shown;
+    for (const MenuEntry& entry : menu.Entries())
+      if (entry.text == text::kMenuDelete) return entry.id;
+    return 0;
+  });
+  QAbstractItemView* view = list.CurrentView();
+  const QPoint at = view->visualRect(list.Model()->index(0, 0)).center();
+  QContextMenuEvent request(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(view->viewport(), &request);
+  SetMenuChooser(previous);
+
+  EXPECT_TRUE(rowKeptWhileOpen);
+  EXPECT_FALSE(FileExists(Work("a.kvx")));
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"b.kvx"});
+}
+
+TEST_F(ShellListViewTest, TheOpenCommandRunsInTheFilesFolderAndRestoresTheCurrentDirectory) {
+  MakeFile(Work("a.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  const std::string before = GetCurrentDirectory();
+  std::string during;
+  const Launcher previousLauncher = SetLauncher([&](const LaunchRequest&) {
+    during = GetCurrentDirectory();
+    return true;
+  });
+  const MenuChooser previous = SetMenuChooser([](const PopupMenu& menu) -> UINT {
+    for (const MenuEntry& entry : menu.Entries())
+      if (entry.text == text::kMenuOpen) return entry.id;
+    return 0;
+  });
+  list.ShowContextMenu(QPoint(5, 5));
+  SetMenuChooser(previous);
+  SetLauncher(previousLauncher);
+  EXPECT_EQ(during, Work());
+  EXPECT_EQ(GetCurrentDirectory(), before);
+}
+
+TEST_F(ShellListViewTest, ARowOutsideTheListRaisesTheIndexError) {
+  MakeFile(Work("a.kvx"));
+  TShellListView& list = ViewerList(Work());
+  EXPECT_EQ(Message([&] { list.FolderAt(1); }), "Listenindex überschreitet das Maximum (1)");
+  EXPECT_EQ(Message([&] { list.FolderAt(-1); }), "Listenindex überschreitet das Maximum (-1)");
+}
+
+TEST_F(ShellListViewTest, AFailureWhileARowIsDrawnGoesToTheHandlerOnce) {
+  MakeFile(sandbox_.Desktop() + "/gone.kvx");
+  TShellListView& list = MakeList({});
+  list.SetViewStyle(vsReport);
+  Remove(sandbox_.Desktop() + "/gone.kvx");
+  const QModelIndex size = list.Model()->index(RowOf("gone.kvx"), 1);
+  EXPECT_EQ(size.data().toString(), QString());
+  list.grab();
+  EXPECT_EQ(size.data().toString(), QString());
+  EXPECT_EQ(failures_, std::vector<std::string>{"Details für Ordner \"gone.kvx\" können nicht gelesen werden. "
+                                                "Fehler-Code $2"});
+}
+
+TEST_F(ShellListViewTest, AutoRefreshShowsEveryNewFileAndIgnoresARewriteInPlace) {
+  MakeFile(Work("a.kvx"), 10);
+  MakeFolder(Work("other"));
+  MakeFile(Work("other/notes.txt"));  // asked of the filter at every fill
+  logosOnly_ = true;
+  TShellListView& list = MakeList(Work(), [](TShellListView& setUp) {
+    setUp.SetObjectTypes({otNonFolders});
+    setUp.SetAutoRefresh(true);
+  });
+  ASSERT_TRUE(WaitUntilWatching(Work()));
+  // Two files in quick succession: the re-scan for the first must not
+  // miss the second.
+  Touch(Work("b.kvx"));
+  Touch(Work("c.kvx"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list.RowCount() == 3; }, 5000));
+
+  QTest::qWait(200);
+  const int fills = hookCalls_;
+  const int file = ::open(Work("a.kvx").c_str(), O_WRONLY | O_TRUNC);
+  ASSERT_GE(file, 0);
+  ASSERT_EQ(::write(file, "0123456789", 10), 10);
+  ::close(file);
+  QTest::qWait(300);
+  EXPECT_EQ(hookCalls_, fills);
+
+  // Another folder shown is watched instead.
+  list.SetRoot(Work("other"));
+  ASSERT_TRUE(WaitUntilWatching(Work("other")));
+  Touch(Work("other/d.kvx"));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return RowNames() == std::vector<std::string>{"d.kvx"}; }, 5000));
+}
+
+}  // namespace
+}  // namespace lum::test

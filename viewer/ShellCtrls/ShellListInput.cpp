@@ -1,0 +1,138 @@
+// The list's input: keys, clicks, the context menu with its command hook,
+// and renaming in place.
+#include <strings.h>
+
+#include "platform/shell/Launcher.h"
+#include "platform/shell/System.h"
+#include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ShellListModel.h"
+#include "viewer/ShellCtrls/ShellListView.h"
+
+namespace lum {
+
+namespace {
+
+bool SameVerb(const std::string& verb, const char* known) { return ::strcasecmp(verb.c_str(), known) == 0; }
+
+// The folder part of a path, up to and including its last "/".
+std::string FolderPart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+bool TCustomShellListView::ViewKeyDown(QKeyEvent& event, bool editing) {
+  if (!autoNavigate_) return false;
+  bool handled = false;
+  GuardControl([&] {
+    switch (event.key()) {
+      case Qt::Key_Backspace:
+        if (editing) break;
+        GoUp();
+        handled = true;
+        break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (event.modifiers() & Qt::AltModifier) {
+          if (TShellFolder* item = FirstSelectedItem()) item->InvokeVerb("properties");
+          handled = true;
+        } else if (TShellFolder* item = FirstSelectedItem()) {
+          if (item->IsFolderItem())
+            OpenIdList(item->AbsoluteID());
+          else
+            item->ExecuteDefault();
+          handled = true;
+        }
+        break;
+      case Qt::Key_F5:
+        Rescan();
+        handled = true;
+        break;
+      default: break;
+    }
+  });
+  return handled;
+}
+
+void TCustomShellListView::ViewKeyUp(QKeyEvent& event) {
+  GuardControl([&] {
+    int key = event.key();
+    if (onKeyUp_) onKeyUp_(*this, key, event.modifiers());
+  });
+}
+
+void TCustomShellListView::ViewClicked() {
+  GuardControl([&] {
+    if (onClick_) onClick_(*this);
+  });
+}
+
+void TCustomShellListView::ViewDoubleClicked() {
+  GuardControl([&] {
+    TShellFolder* item = autoNavigate_ ? FirstSelectedItem() : nullptr;
+    if (item && item->IsFolderItem()) {
+      OpenIdList(item->AbsoluteID());
+    } else if (item) {
+      // Opened with its default application, shown as that application
+      // chooses, in the file's own folder.
+      const std::string path = item->FullPath();
+      shell::ShellExecute(this, nullptr, path, {}, FolderPart(path), shell::SW_SHOW);
+    }
+    if (onDblClick_) onDblClick_(*this);
+  });
+}
+
+bool TCustomShellListView::ViewContextMenu(QAbstractItemView& view, QPoint at, bool byKeyboard) {
+  if (!autoContextMenus_ || FirstSelectedRow() < 0) return false;
+  if (byKeyboard) at = view.visualRect(model_->index(FirstSelectedRow(), 0)).center();
+  const QPoint inControl = view.viewport()->mapTo(this, at);
+  GuardControl([&] { ShowContextMenu(inControl); });
+  return true;
+}
+
+void TCustomShellListView::ShowContextMenu(QPoint at) {
+  TShellFolder* item = FirstSelectedItem();
+  if (!item) return;
+  ++menuDepth_;
+  const auto closed = [this] {
+    if (--menuDepth_ > 0 || !rescanPending_) return;
+    rescanPending_ = false;
+    GuardControl([this] { Rescan(); });
+  };
+  try {
+    ShowShellContextMenu(this, item, at);
+  } catch (...) {
+    closed();
+    throw;
+  }
+  closed();
+}
+
+void TCustomShellListView::BeforeCommand(const std::string& verb, bool& handled) {
+  if (SameVerb(verb, "rename")) {
+    BeginRename();
+    handled = true;
+  } else if (SameVerb(verb, "open")) {
+    savedDirectory_ = shell::GetCurrentDirectory();
+    if (TShellFolder* item = FirstSelectedItem()) shell::SetCurrentDirectory(FolderPart(item->FullPath()));
+  }
+}
+
+void TCustomShellListView::AfterCommand(const std::string& verb, bool succeeded) {
+  if (!succeeded) return;
+  if (SameVerb(verb, "delete") || SameVerb(verb, "paste"))
+    Rescan();
+  else if (SameVerb(verb, "open"))
+    shell::SetCurrentDirectory(savedDirectory_);
+}
+
+void TCustomShellListView::BeginRename() {
+  const int row = FirstSelectedRow();
+  if (row < 0) return;
+  const QModelIndex name = model_->index(row, 0);
+  selection_->setCurrentIndex(name, QItemSelectionModel::NoUpdate);
+  CurrentView()->edit(name);
+}
+
+}  // namespace lum

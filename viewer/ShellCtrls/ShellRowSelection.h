@@ -1,0 +1,32 @@
+// The selection of a list kept across a new fill: the selected and the
+// current items, found again by their own ID lists.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+
+class QItemSelectionModel;
+
+namespace lum {
+
+class ShellListModel;
+
+class TSavedSelection {
+ public:
+  /// Notes the selected and current items of `model`'s rows.
+  TSavedSelection(const ShellListModel& model, const QItemSelectionModel& selection);
+
+  /// Selects every noted item that is a row of `model` now, and makes the
+  /// noted current item current again. When none of the selected items is
+  /// left, the row at the old first selected position is selected (the last
+  /// row when there are fewer rows now).
+  void Restore(const ShellListModel& model, QItemSelectionModel& selection) const;
+
+ private:
+  std::unordered_set<std::string> selected_;
+  std::string current_;
+  bool hasCurrent_ = false;
+  int firstSelected_ = -1;
+};
+
+}  // namespace lum
