@@ -79,10 +79,10 @@ TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
   ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + 2 * y) % 16; })), 13, 7,
                 [&](int x, int y) { return palette16[(x + 2 * y) % 16]; });
 
-  recipe.rle8 = true;
+  recipe.coding = tools::BmpCoding::Rle8;
   ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int) { return x % 16; })), 13, 7,
                 [&](int x, int) { return palette16[x % 16]; });
-  recipe.rle8 = false;
+  recipe.coding = tools::BmpCoding::Plain;
 
   // 16 bits are 5-5-5; each channel's five bits come back in the top bits
   // (Qt repeats them into the low three, so only those are compared).
