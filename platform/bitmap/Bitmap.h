@@ -17,7 +17,9 @@ namespace lum::platform {
 constexpr int64_t kMaxBitmapPixels = int64_t{64} << 20;
 
 /// A loaded bitmap. Every pixel reads as the red, green and blue that the
-/// file gives it, whatever its bit depth, palette or compression.
+/// file gives it, whatever its bit depth, palette or compression; a pixel
+/// that an RLE stream leaves out is palette index 0, and a colour mask wider
+/// than 8 bits gives its top 8 bits.
 class Bitmap final : public SourceBitmap {
  public:
   /// An empty bitmap, 0 x 0.
@@ -29,7 +31,8 @@ class Bitmap final : public SourceBitmap {
   /// Reads a BMP file, whatever the extension of its name. Throws EFOpenError
   /// ("Datei %s kann nicht geöffnet werden. %s") when it can't be opened or
   /// is no regular file, EInvalidGraphic ("Bitmap ist ungültig") when it is
-  /// not a BMP image that can be read or is larger than kMaxBitmapPixels.
+  /// not a BMP image that can be read correctly or is larger than
+  /// kMaxBitmapPixels.
   static Bitmap LoadFromFile(const std::string& path);
 
   /// Reads an in-memory BMP image, such as a decoded logo. Throws
