@@ -1,7 +1,11 @@
 // The platform's bitmap loader and writer: BMP variants built byte by byte,
 // files that are no bitmaps, the writer's exact bytes, and the round trip
 // logo -> BMP -> logo.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <QBuffer>
 #include <QImage>
@@ -272,23 +276,87 @@ TEST_F(BitmapTest, ShortFilesAreRefusedInsteadOfLeavingRowsUnread) {
   }
 }
 
-TEST_F(BitmapTest, AbsurdSizesAreRefusedFromTheHeaderAlone) {
+uint32_t Scattered(int x) { return (static_cast<uint32_t>(x) * 2654435761u) >> 8; }
+
+// A 24-bit file of `width` x `height` black pixels but for its bottom row,
+// whose pixel x is Scattered(x); sparse, so that it costs neither disk nor
+// time to write.
+void WriteLargeBmp(const std::string& path, int32_t width, int32_t height) {
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = 1;
+  Bytes bytes = BmpBytes(recipe, [](int x, int) { return Scattered(x); });
+  const uint64_t size = 54 + (bytes.size() - 54) * static_cast<uint64_t>(height);
+  for (int i = 0; i < 4; ++i) {
+    bytes[2 + i] = static_cast<uint8_t>(size >> (8 * i));
+    bytes[22 + i] = static_cast<uint8_t>(static_cast<uint32_t>(height) >> (8 * i));
+  }
+  test::WriteFile(path, bytes);
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(size)), 0);
+}
+
+// Everything the process writes to standard error while it lives.
+class StandardErrorCapture {
+ public:
+  explicit StandardErrorCapture(std::string path) : path_(std::move(path)) {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
+  }
+  ~StandardErrorCapture() { Stop(); }
+  std::string Stop() {
+    if (saved_ >= 0) {
+      std::fflush(stderr);
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+      saved_ = -1;
+    }
+    const Bytes text = test::ReadFile(path_);
+    return std::string(text.begin(), text.end());
+  }
+
+ private:
+  std::string path_;
+  int saved_ = -1;
+};
+
+// Up to 64 Mi pixels are read, whatever Qt's own limits, and Qt prints
+// nothing on the way; a row more is refused from the header alone.
+TEST_F(BitmapTest, BitmapsUpToTheBoundLoadQuietlyAndOneRowMoreIsRefused) {
+  StandardErrorCapture standardError(dir_ / "stderr.txt");
+  struct Size {
+    int32_t width;
+    int32_t height;
+  };
+  for (const Size size : {Size{6000, 6000}, Size{8192, 8192}}) {
+    WriteLargeBmp(dir_ / "large.bmp", size.width, size.height);
+    const Bitmap bitmap = Bitmap::LoadFromFile(dir_ / "large.bmp");
+    ASSERT_EQ(bitmap.Width(), size.width);
+    ASSERT_EQ(bitmap.Height(), size.height);
+    for (const int x : {0, 1, 4095, size.width - 1}) {
+      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, size.height - 1)), Scattered(x)) << x;
+      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, 0)), 0u) << x;
+    }
+  }
+
   BmpRecipe recipe;
   recipe.width = 1;
   recipe.height = 1;
   Bytes bytes = BmpBytes(recipe, Colour24);
   bytes.resize(54);
-  // 8193 x 8193: just over 64 Mi pixels; the file holds none of them.
-  for (const size_t offset : {18, 22}) {
-    bytes[offset] = 0x01;
-    bytes[offset + 1] = 0x20;
-  }
+  // 8192 x 8193: a row past 64 Mi pixels; the file holds none of them.
+  bytes[18 + 1] = 0x20;
+  bytes[22] = 0x01;
+  bytes[22 + 1] = 0x20;
   EXPECT_EQ(LoadFailure(bytes), "Bitmap ist ungültig");
   try {
     Bitmap::LoadFromMemory(bytes.data(), bytes.size());
     FAIL() << "no failure";
   } catch (const EInvalidGraphic&) {
   }
+  EXPECT_EQ(standardError.Stop(), "");
 }
 
 TEST_F(BitmapTest, FilesThatCannotBeOpenedNameTheirFullPath) {

@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QImageReader>
 #include <QList>
+#include <QLoggingCategory>
 #include <QSize>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -30,6 +32,32 @@ constexpr int64_t kMaxBitmapFileRead = 4 * kMaxBitmapPixels + (int64_t{1} << 20)
 // The first read takes a whole logo-sized BMP file at once; only larger files
 // need a second.
 constexpr int64_t kFirstRead = 64 * 1024;
+
+// Qt's reader allocates the image in the file's own format, at most four
+// bytes a pixel; its default limit, 128 MiB, would stop at 32 Mi pixels of 24
+// bits. In MiB, as Qt counts it.
+constexpr int kReaderAllocationLimit = static_cast<int>(4 * kMaxBitmapPixels >> 20);
+
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+// The loader reports its own failures; the reader's warnings would only
+// reach lumenc's console. Every other category keeps what the filter before
+// this one says.
+void QuietImageReader(QLoggingCategory* category) {
+  if (previousFilter) previousFilter(category);
+  if (std::strcmp(category->categoryName(), "qt.gui.imageio") == 0) {
+    for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg}) category->setEnabled(type, false);
+  }
+}
+
+void PrepareReader() {
+  static const bool prepared = [] {
+    QImageReader::setAllocationLimit(kReaderAllocationLimit);
+    previousFilter = QLoggingCategory::installFilter(QuietImageReader);
+    return true;
+  }();
+  (void)prepared;
+}
 
 // The refusals that must come before Qt allocates the image: no BMP header,
 // or more pixels than a bitmap may have.
@@ -73,6 +101,7 @@ QImage MaskedImage(const uint8_t* bytes, size_t size, const BmpLayout& layout, c
 // unpremultiplied 32-bit 0xAARRGGBB (RGB32 or ARGB32), so each read is a
 // plain lookup whatever the file's depth or palette.
 QImage DecodeBmp(QByteArray bytes, const BmpLayout& layout) {
+  PrepareReader();
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
   const auto size = static_cast<size_t>(bytes.size());
   const PixelPlan plan = PlanPixelDecoding(data, size, layout);

@@ -13,7 +13,7 @@ namespace lum::platform {
 
 /// Larger bitmaps are refused as invalid from their header alone, before
 /// anything is allocated for their pixels (64 Mi pixels take 256 MiB at
-/// four bytes each).
+/// four bytes each); every bitmap up to it is read.
 constexpr int64_t kMaxBitmapPixels = int64_t{64} << 20;
 
 /// A loaded bitmap. Every pixel reads as the red, green and blue that the
@@ -32,7 +32,7 @@ class Bitmap final : public SourceBitmap {
   /// ("Datei %s kann nicht geöffnet werden. %s") when it can't be opened or
   /// is no regular file, EInvalidGraphic ("Bitmap ist ungültig") when it is
   /// not a BMP image that can be read correctly or is larger than
-  /// kMaxBitmapPixels.
+  /// kMaxBitmapPixels. Qt's image reader prints nothing meanwhile.
   static Bitmap LoadFromFile(const std::string& path);
 
   /// Reads an in-memory BMP image, such as a decoded logo. Throws
