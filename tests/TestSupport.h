@@ -7,6 +7,17 @@
 #include <string>
 #include <vector>
 
+// Sanitizers that reserve much of the address space when a program starts
+// (AddressSanitizer, ThreadSanitizer, MemorySanitizer): a program built with
+// one cannot even start under an address-space limit.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define LUM_SANITIZER_RESERVES_ADDRESS_SPACE 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define LUM_SANITIZER_RESERVES_ADDRESS_SPACE 1
+#endif
+#endif
+
 namespace lum::test {
 
 using Bytes = std::vector<uint8_t>;
@@ -77,7 +88,8 @@ struct RunOptions {
   /// When the tests run as root (as in CI containers), run the program as
   /// the unprivileged user "nobody", so that permissions apply to it.
   bool unprivileged = false;
-  /// When not 0, the program's address space is limited to this many bytes.
+  /// When not 0, the program's address space is limited to this many bytes
+  /// (not with LUM_SANITIZER_RESERVES_ADDRESS_SPACE).
   size_t addressSpaceLimit = 0;
 };
 
