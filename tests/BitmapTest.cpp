@@ -417,6 +417,25 @@ TEST_F(BitmapTest, AFileThatCannotBeCreatedIsReportedWithItsName) {
   EXPECT_EQ(test::ReadFile(dir_ / "empty.bmp").size(), 54u);
 }
 
+// A save that fails part way (here the file size limit stands in for a full
+// disk) leaves the BMP file it was to replace as it was.
+TEST_F(BitmapTest, AFailedSaveLeavesTheOldFileAsItWas) {
+  BmpRecipe recipe;
+  recipe.width = 50;
+  recipe.height = 30;
+  const Bitmap bitmap = LoadBytes(BmpBytes(recipe, Colour24));
+  test::WriteFile(dir_ / "out.bmp", Bytes(9000, 0xEE));
+  const test::FolderSnapshot before = test::SnapshotFolder(dir_.Path());
+  try {
+    test::ScopedFileSizeLimit fullAfter(1000);
+    bitmap.SaveToFile(dir_ / "out.bmp");
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_TRUE(test::SnapshotFolder(dir_.Path()) == before) << "the old file changed, or a temporary file was left";
+}
+
 // A logo written by the system, decoded with black for transparent pixels,
 // saved by the writer, loaded again and encoded gives back every word, except
 // that opaque black and transparent pixels merge into the kind the flag picks.

@@ -54,6 +54,21 @@ class ScopedWorkingDirectory {
   std::string previous_;
 };
 
+/// While it lives, files the process writes stop growing at `bytes`, as on
+/// a disk that fills up: a write past that fails (EFBIG), and the signal the
+/// limit raises is ignored.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(uint64_t bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  uint64_t previous_;
+  void (*previousHandler_)(int);
+};
+
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 bool FileExists(const std::string& path);

@@ -43,11 +43,12 @@ class Bitmap final : public SourceBitmap {
   int32_t Height() const override;
   Rgb PixelColour(int32_t x, int32_t y) const override;
 
-  /// Writes the bitmap as a 24-bit BMP file, created or overwritten: the
-  /// 54-byte header with the file size filled in, then the rows bottom-up,
-  /// each padded to four bytes. Throws EFCreateError ("Datei "%s" kann nicht
-  /// erstellt werden. %s") when the file can't be created, EInOutError when
-  /// writing fails.
+  /// Writes the bitmap as a 24-bit BMP file: the 54-byte header with the
+  /// file size filled in, then the rows bottom-up, each padded to four
+  /// bytes. An existing file is replaced whole, so a save that fails leaves
+  /// it as it was (ByteBuffer::SaveToFile). Throws EFCreateError ("Datei "%s"
+  /// kann nicht erstellt werden. %s") when the file can't be created,
+  /// EInOutError when writing fails.
   void SaveToFile(const std::string& path) const;
 
  private:
