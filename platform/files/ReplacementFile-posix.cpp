@@ -62,7 +62,10 @@ ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> ol
     : target_(std::move(target)), replaces_(old.has_value()) {
   const size_t slash = target_.rfind('/');
   const std::string name = target_.substr(slash == std::string::npos ? 0 : slash + 1, kMaxNameInTemporary);
-  const std::string prefix = FolderOf(target_) + "." + name + "." + std::to_string(::getpid()) + "-";
+  // The process id keeps other programs' names apart (a forked child would
+  // share it, and O_EXCL sends it on to the next number).
+  static const std::string pid = std::to_string(::getpid());
+  const std::string prefix = FolderOf(target_) + "." + name + "." + pid + "-";
   // O_EXCL: never an existing file, nor a symlink planted under the name.
   for (;;) {
     temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
