@@ -49,6 +49,7 @@ Target Resolve(const std::string& path) {
     if (length < 0) throw EInOutError(errno);
     if (static_cast<size_t>(length) == sizeof link) throw EInOutError(ENAMETOOLONG);
     const std::string to(link, static_cast<size_t>(length));
+    if (to.empty()) throw EInOutError(ENOENT);
     target.path = to.front() == '/' ? to : FolderOf(target.path) + to;
   }
   throw EInOutError(ELOOP);
