@@ -15,13 +15,15 @@ constexpr const char* kUsage =
     "  filename  a logo file or a wildcard mask, quoted: 'logos/*.kvx'\n"
     "  /i        convert files of any size, not only 3008-byte KVX logos\n";
 
-bool IsEligible(const platform::DirectoryEntry& entry, bool ignoreSize) {
+}  // namespace
+
+bool IsEligibleEntry(const platform::DirectoryEntry& entry, bool ignoreSize) {
   if (LowerCase(ExtractFileExt(entry.name)) == ".bmp") return false;
   if (entry.name == "." || entry.name == "..") return false;
-  return ignoreSize || entry.size == static_cast<uint64_t>(kKvxFileSize);
+  // Some file systems (btrfs) give folders a size of their own; here it is 0.
+  const uint64_t size = entry.isDirectory ? 0 : entry.size;
+  return ignoreSize || size == static_cast<uint64_t>(kKvxFileSize);
 }
-
-}  // namespace
 
 bool ConvertLogoFile(const std::string& inputName, ByteBuffer& inputBuffer, std::ostream& console) {
   return ReportFailure(console, inputName, [&] {
@@ -39,7 +41,7 @@ int RunLumBatch(const std::vector<std::string>& arguments, std::ostream& console
   ByteBuffer inputBuffer;
   return RunOverMask(arguments, console, kBanner, kUsage,
                      [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
-                       return !IsEligible(entry, ignoreSize) || ConvertLogoFile(inputName, inputBuffer, console);
+                       return !IsEligibleEntry(entry, ignoreSize) || ConvertLogoFile(inputName, inputBuffer, console);
                      });
 }
 

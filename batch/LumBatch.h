@@ -7,8 +7,14 @@
 #include <vector>
 
 #include "codec/ByteBuffer.h"
+#include "platform/files/FileEnumeration.h"
 
 namespace lum {
+
+/// Whether the walk converts `entry`: never a ".bmp" file, "." or "..";
+/// otherwise a file of exactly 3008 bytes, or anything when `ignoreSize`. A
+/// folder counts as size 0, so only /i takes one.
+bool IsEligibleEntry(const platform::DirectoryEntry& entry, bool ignoreSize);
 
 /// Converts one file and prints its line: "input => output" on success,
 /// "message  file: input" on failure. Returns whether it succeeded.

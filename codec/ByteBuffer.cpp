@@ -54,7 +54,7 @@ void ByteBuffer::LoadFromFile(const std::string& path, FileSeam& files) {
 void ByteBuffer::SaveToFile(const std::string& path, FileSeam& files) const {
   std::unique_ptr<OutputWriter> file;
   try {
-    file = files.CreateOutput(path);
+    file = files.CreateReplacement(path);
   } catch (const EInOutError& error) {
     throw EFCreateError(msg::Format(msg::kFileCreate, {files.FullPath(path), error.Reason()}));
   }

@@ -23,9 +23,10 @@ class ByteBuffer {
   /// contents are unspecified but valid.
   void LoadFromFile(const std::string& path, FileSeam& files);
 
-  /// Writes the whole contents to the file, created or overwritten. Throws
-  /// EFCreateError ("Datei "%s" kann nicht erstellt werden. %s") when the
-  /// file can't be created, EInOutError when writing or closing fails.
+  /// Writes the whole contents to the file, created or replaced whole: a
+  /// save that fails leaves the old file as it was. Throws EFCreateError
+  /// ("Datei "%s" kann nicht erstellt werden. %s") when the file can't be
+  /// created, EInOutError when writing or closing fails.
   void SaveToFile(const std::string& path, FileSeam& files) const;
 
   /// Copies up to `count` bytes from the position on and advances it by the

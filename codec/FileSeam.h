@@ -1,5 +1,5 @@
 // The codec's way to files: reading a whole file, and writing an output
-// through a writer. The codec itself stays standard C++; the platform's file
+// through a writer, streamed into place or replacing the old file whole. The codec itself stays standard C++; the platform's file
 // services provide the host's files (platform/files/HostFiles.h), and a test
 // can give its own, one that fails wherever a real disk could.
 #pragma once
@@ -25,7 +25,7 @@ class OutputWriter {
   /// Finishes the output; only when this returns is the output complete.
   /// It fails like a write. A writer destroyed without Close() has been
   /// abandoned by a failure, and reports nothing more; what its output then
-  /// holds is the writer's own rule (the host's files keep what was written).
+  /// holds depends on how it was made (see FileSeam).
   virtual void Close() = 0;
 };
 
@@ -40,9 +40,17 @@ class FileSeam {
   /// unspecified but valid.
   virtual void ReadWholeFile(const std::string& path, ByteBuffer& into) = 0;
 
-  /// Creates the output file at `path`, or empties the one there. Throws
-  /// EInOutError, whose Reason() is the system's text for the failure.
+  /// Creates the output file at `path`, or empties the one there; what is
+  /// written reaches it as it goes, and an abandoned output keeps what was
+  /// written. Throws EInOutError, whose Reason() is the system's text for
+  /// the failure.
   virtual std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) = 0;
+
+  /// An output that takes the place of the file at `path` (or becomes it, if
+  /// there is none) only when its writer closes: until then, and for good
+  /// when the writer is abandoned or fails, the old file stays as it was.
+  /// Throws EInOutError like CreateOutput.
+  virtual std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) = 0;
 
   /// `path` as failure messages name it: the full path.
   virtual std::string FullPath(const std::string& path) = 0;

@@ -1,7 +1,11 @@
 // The platform's bitmap loader and writer: BMP variants built byte by byte,
 // files that are no bitmaps, the writer's exact bytes, and the round trip
 // logo -> BMP -> logo.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <QBuffer>
 #include <QImage>
@@ -79,10 +83,18 @@ TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
   ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + 2 * y) % 16; })), 13, 7,
                 [&](int x, int y) { return palette16[(x + 2 * y) % 16]; });
 
-  recipe.rle8 = true;
+  recipe.coding = tools::BmpCoding::Rle8;
   ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int) { return x % 16; })), 13, 7,
                 [&](int x, int) { return palette16[x % 16]; });
-  recipe.rle8 = false;
+  recipe.rows = tools::BmpRows::TopDown;
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x + y) % 16; })), 13, 7,
+                [&](int x, int y) { return palette16[(x + y) % 16]; });
+  recipe.rows = tools::BmpRows::BottomUp;
+  recipe.bitsPerPixel = 4;
+  recipe.coding = tools::BmpCoding::Rle4;
+  ExpectColours(LoadBytes(BmpBytes(recipe, [](int x, int y) { return (x * y) % 16; })), 13, 7,
+                [&](int x, int y) { return palette16[(x * y) % 16]; });
+  recipe.coding = tools::BmpCoding::Plain;
 
   // 16 bits are 5-5-5; each channel's five bits come back in the top bits
   // (Qt repeats them into the low three, so only those are compared).
@@ -101,6 +113,104 @@ TEST_F(BitmapTest, ReadsTheColoursOfEveryBitDepth) {
   ExpectColours(LoadBytes(BmpBytes(recipe, Colour24)), 13, 7, Colour24);
   recipe.rows = tools::BmpRows::TopDown;
   ExpectColours(LoadBytes(BmpBytes(recipe, Colour24)), 13, 7, Colour24);
+}
+
+// RLE streams written byte by byte, for a 4 x 3 bitmap. Whatever a stream
+// leaves out is palette index 0, the same on every load, and a run past the
+// end of its row is cut there.
+TEST_F(BitmapTest, PixelsThatAnRleStreamLeavesOutArePaletteIndexZero) {
+  struct Stream {
+    const char* way;
+    Bytes rle8;
+    Bytes rle4;  // the same pixels, two to a byte
+    std::vector<std::string> rows;  // top row first; "." is left out
+  };
+  const std::vector<Stream> streams = {
+      {"early ends of line",
+       {2, 1, 0, 0, 3, 2, 0, 0, 0, 3, 3, 1, 2, 0, 0, 1},
+       {2, 0x11, 0, 0, 3, 0x22, 0, 0, 0, 3, 0x31, 0x20, 0, 1},
+       {"312.", "222.", "11.."}},
+      {"deltas",
+       {0, 2, 1, 1, 3, 2, 0, 0, 0, 2, 2, 0, 2, 3, 0, 1},
+       {0, 2, 1, 1, 3, 0x22, 0, 0, 0, 2, 2, 0, 2, 0x33, 0, 1},
+       {"..33", ".222", "...."}},
+      {"an early end of bitmap",
+       {4, 1, 0, 0, 1, 2, 0, 1},
+       {4, 0x11, 0, 0, 1, 0x20, 0, 1},
+       {"....", "2...", "1111"}},
+      {"a stream that just stops",
+       {0, 4, 1, 2, 1, 2, 0, 0, 2, 2},
+       {4, 0x12, 0, 0, 2, 0x22},
+       {"....", "22..", "1212"}},
+      {"runs past the end of the row",
+       {0, 2, 3, 1, 3, 1, 0, 0, 0, 5, 2, 2, 2, 2, 2, 0, 0, 1},
+       {0, 2, 3, 1, 3, 0x11, 0, 0, 0, 5, 0x22, 0x22, 0x20, 0, 0, 1},
+       {"2222", "...1", "...."}},
+  };
+  BmpRecipe recipe;
+  recipe.width = 4;
+  recipe.height = 3;
+  recipe.palette = {0x123456, 0xFF0000, 0x00FF00, 0x0000FF};
+  for (const Stream& stream : streams) {
+    for (const bool four : {false, true}) {
+      recipe.bitsPerPixel = four ? 4 : 8;
+      recipe.coding = four ? tools::BmpCoding::Rle4 : tools::BmpCoding::Rle8;
+      const Bytes bytes = tools::BmpBytesWithPixelData(recipe, four ? stream.rle4 : stream.rle8);
+      SCOPED_TRACE(std::string(stream.way) + (four ? ", RLE4" : ", RLE8"));
+      const auto expected = [&](int x, int y) {
+        const char c = stream.rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+        return recipe.palette[c == '.' ? 0 : static_cast<size_t>(c - '0')];
+      };
+      ExpectColours(LoadBytes(bytes), 4, 3, expected);
+      ExpectColours(Bitmap::LoadFromMemory(bytes.data(), bytes.size()), 4, 3, expected);
+    }
+  }
+}
+
+// 32-bit files whose masks are wider than 8 bits: 10:10:10 after a 40-byte
+// header, 9:9:9 in a V4 header, 10:10:10:2 in a V5 header. Each channel
+// keeps its top 8 bits, as the encoder keeps the top 5 of those.
+TEST_F(BitmapTest, ColourMasksWiderThanEightBitsGiveTheirTopBits) {
+  struct Layout {
+    uint32_t infoHeaderSize;
+    int bits;   // a channel
+    int alpha;  // bits of alpha above blue, green and red
+  };
+  for (const Layout layout : {Layout{40, 10, 0}, Layout{108, 9, 0}, Layout{124, 10, 2}}) {
+    const int b = layout.bits;
+    const uint32_t top = (1u << b) - 1;
+    const auto red = [top](int x, int y) { return static_cast<uint32_t>(97 * x + 301 * y) & top; };
+    const auto green = [top](int x, int y) { return static_cast<uint32_t>(top - 53 * x - 7 * y) & top; };
+    const auto blue = [top](int x, int y) { return static_cast<uint32_t>(19 * x * y + 3) & top; };
+    BmpRecipe recipe;
+    recipe.width = 11;
+    recipe.height = 5;
+    recipe.bitsPerPixel = 32;
+    recipe.coding = tools::BmpCoding::BitFields;
+    recipe.infoHeaderSize = layout.infoHeaderSize;
+    recipe.masks[0] = top << 2 * b;
+    recipe.masks[1] = top << b;
+    recipe.masks[2] = top;
+    recipe.masks[3] = layout.alpha == 0 ? 0 : ((1u << layout.alpha) - 1) << 3 * b;
+    SCOPED_TRACE(layout.infoHeaderSize);
+    ExpectColours(LoadBytes(BmpBytes(recipe, [&](int x, int y) {
+                    return red(x, y) << 2 * b | green(x, y) << b | blue(x, y) | (x % 4u) << 3 * b;
+                  })),
+                  11, 5, [&](int x, int y) {
+                    return (red(x, y) >> (b - 8)) << 16 | (green(x, y) >> (b - 8)) << 8 | blue(x, y) >> (b - 8);
+                  });
+  }
+
+  // Masks whose bits are not side by side cannot be read as colours.
+  BmpRecipe recipe;
+  recipe.width = 2;
+  recipe.height = 2;
+  recipe.bitsPerPixel = 32;
+  recipe.coding = tools::BmpCoding::BitFields;
+  recipe.masks[0] = 0x00F0F000;
+  recipe.masks[1] = 0x00000F00;
+  recipe.masks[2] = 0x000000FF;
+  EXPECT_EQ(LoadFailure(BmpBytes(recipe, [](int, int) { return 0xFFFFFFFFu; })), "Bitmap ist ungültig");
 }
 
 TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
@@ -166,23 +276,87 @@ TEST_F(BitmapTest, ShortFilesAreRefusedInsteadOfLeavingRowsUnread) {
   }
 }
 
-TEST_F(BitmapTest, AbsurdSizesAreRefusedFromTheHeaderAlone) {
+uint32_t Scattered(int x) { return (static_cast<uint32_t>(x) * 2654435761u) >> 8; }
+
+// A 24-bit file of `width` x `height` black pixels but for its bottom row,
+// whose pixel x is Scattered(x); sparse, so that it costs neither disk nor
+// time to write.
+void WriteLargeBmp(const std::string& path, int32_t width, int32_t height) {
+  BmpRecipe recipe;
+  recipe.width = width;
+  recipe.height = 1;
+  Bytes bytes = BmpBytes(recipe, [](int x, int) { return Scattered(x); });
+  const uint64_t size = 54 + (bytes.size() - 54) * static_cast<uint64_t>(height);
+  for (int i = 0; i < 4; ++i) {
+    bytes[2 + i] = static_cast<uint8_t>(size >> (8 * i));
+    bytes[22 + i] = static_cast<uint8_t>(static_cast<uint32_t>(height) >> (8 * i));
+  }
+  test::WriteFile(path, bytes);
+  ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(size)), 0);
+}
+
+// Everything the process writes to standard error while it lives.
+class StandardErrorCapture {
+ public:
+  explicit StandardErrorCapture(std::string path) : path_(std::move(path)) {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    ::dup2(fd, STDERR_FILENO);
+    ::close(fd);
+  }
+  ~StandardErrorCapture() { Stop(); }
+  std::string Stop() {
+    if (saved_ >= 0) {
+      std::fflush(stderr);
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+      saved_ = -1;
+    }
+    const Bytes text = test::ReadFile(path_);
+    return std::string(text.begin(), text.end());
+  }
+
+ private:
+  std::string path_;
+  int saved_ = -1;
+};
+
+// Up to 64 Mi pixels are read, whatever Qt's own limits, and Qt prints
+// nothing on the way; a row more is refused from the header alone.
+TEST_F(BitmapTest, BitmapsUpToTheBoundLoadQuietlyAndOneRowMoreIsRefused) {
+  StandardErrorCapture standardError(dir_ / "stderr.txt");
+  struct Size {
+    int32_t width;
+    int32_t height;
+  };
+  for (const Size size : {Size{6000, 6000}, Size{8192, 8192}}) {
+    WriteLargeBmp(dir_ / "large.bmp", size.width, size.height);
+    const Bitmap bitmap = Bitmap::LoadFromFile(dir_ / "large.bmp");
+    ASSERT_EQ(bitmap.Width(), size.width);
+    ASSERT_EQ(bitmap.Height(), size.height);
+    for (const int x : {0, 1, 4095, size.width - 1}) {
+      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, size.height - 1)), Scattered(x)) << x;
+      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, 0)), 0u) << x;
+    }
+  }
+
   BmpRecipe recipe;
   recipe.width = 1;
   recipe.height = 1;
   Bytes bytes = BmpBytes(recipe, Colour24);
   bytes.resize(54);
-  // 8193 x 8193: just over 64 Mi pixels; the file holds none of them.
-  for (const size_t offset : {18, 22}) {
-    bytes[offset] = 0x01;
-    bytes[offset + 1] = 0x20;
-  }
+  // 8192 x 8193: a row past 64 Mi pixels; the file holds none of them.
+  bytes[18 + 1] = 0x20;
+  bytes[22] = 0x01;
+  bytes[22 + 1] = 0x20;
   EXPECT_EQ(LoadFailure(bytes), "Bitmap ist ungültig");
   try {
     Bitmap::LoadFromMemory(bytes.data(), bytes.size());
     FAIL() << "no failure";
   } catch (const EInvalidGraphic&) {
   }
+  EXPECT_EQ(standardError.Stop(), "");
 }
 
 TEST_F(BitmapTest, FilesThatCannotBeOpenedNameTheirFullPath) {
@@ -241,6 +415,25 @@ TEST_F(BitmapTest, AFileThatCannotBeCreatedIsReportedWithItsName) {
   }
   empty.SaveToFile(dir_ / "empty.bmp");
   EXPECT_EQ(test::ReadFile(dir_ / "empty.bmp").size(), 54u);
+}
+
+// A save that fails part way (here the file size limit stands in for a full
+// disk) leaves the BMP file it was to replace as it was.
+TEST_F(BitmapTest, AFailedSaveLeavesTheOldFileAsItWas) {
+  BmpRecipe recipe;
+  recipe.width = 50;
+  recipe.height = 30;
+  const Bitmap bitmap = LoadBytes(BmpBytes(recipe, Colour24));
+  test::WriteFile(dir_ / "out.bmp", Bytes(9000, 0xEE));
+  const test::FolderSnapshot before = test::SnapshotFolder(dir_.Path());
+  try {
+    test::ScopedFileSizeLimit fullAfter(1000);
+    bitmap.SaveToFile(dir_ / "out.bmp");
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_TRUE(test::SnapshotFolder(dir_.Path()) == before) << "the old file changed, or a temporary file was left";
 }
 
 // A logo written by the system, decoded with black for transparent pixels,

@@ -1,6 +1,9 @@
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
@@ -156,6 +159,97 @@ TEST(ByteBuffer, SaveOntoAFullDiskReportsIt) {
     EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
     EXPECT_EQ(failure.Code(), 101);
   }
+}
+
+// A disk that fills up part way through a save must not cost the user the
+// file being replaced, nor leave a temporary file behind.
+TEST(ByteBuffer, ASaveThatFailsPartWayLeavesTheOldFileAsItWas) {
+  TempDir dir;
+  test::WriteFile(dir / "logo.kvx", Bytes(5000, 0xEE));
+  const test::FolderSnapshot before = test::SnapshotFolder(dir.Path());
+  ByteBuffer buffer = BufferOf(Bytes(3008, 0x11));
+  try {
+    test::ScopedFileSizeLimit fullAfter(1000);
+    buffer.SaveToFile(dir / "logo.kvx", platform::HostFiles());
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_TRUE(test::SnapshotFolder(dir.Path()) == before) << "the old file changed, or a temporary file was left";
+  buffer.SaveToFile(dir / "logo.kvx", platform::HostFiles());
+  EXPECT_EQ(test::ReadFile(dir / "logo.kvx"), Bytes(3008, 0x11));
+}
+
+// The same on a real file system that is full: a 64 KiB tmpfs, where the
+// test may mount one (as root, not in every container).
+TEST(ByteBuffer, ASaveOntoAFullFileSystemLeavesTheOldFileAsItWas) {
+  TempDir dir;
+  const std::string disk = dir / "disk";
+  ASSERT_EQ(::mkdir(disk.c_str(), 0755), 0);
+  if (::mount("lumtest", disk.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0) {
+    GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  test::WriteFile(disk + "/logo.kvx", Bytes(20000, 0xEE));
+  {  // fill the disk, then give back room for part of the new file
+    const int fd = ::open((disk + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    const Bytes block(4096, 0);
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    ::close(fd);
+    struct stat filler {};
+    ASSERT_EQ(::stat((disk + "/filler").c_str(), &filler), 0);
+    ASSERT_EQ(::truncate((disk + "/filler").c_str(), filler.st_size - 8192), 0);
+  }
+  const test::FolderSnapshot before = test::SnapshotFolder(disk);
+  ByteBuffer buffer = BufferOf(Bytes(30000, 0x11));
+  try {
+    buffer.SaveToFile(disk + "/logo.kvx", platform::HostFiles());
+    FAIL() << "no failure";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_TRUE(test::SnapshotFolder(disk) == before) << "the old file changed, or a temporary file was left";
+}
+
+// A save replaces the file a symlinked name points to, and the new file
+// keeps the old one's permission bits, owner and group; a new name gets
+// 0666 less the umask.
+TEST(ByteBuffer, ASaveKeepsTheSymlinkTheModeTheOwnerAndTheGroup) {
+  TempDir dir;
+  test::WriteFile(dir / "target.kvx", Bytes(10, 0xEE));
+  ASSERT_EQ(::chmod((dir / "target.kvx").c_str(), 0640), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown((dir / "target.kvx").c_str(), test::kNobody, test::kNobody), 0);
+  }
+  ASSERT_EQ(::symlink("target.kvx", (dir / "link.kvx").c_str()), 0);
+
+  const ByteBuffer buffer = BufferOf({1, 2, 3});
+  buffer.SaveToFile(dir / "link.kvx", platform::HostFiles());
+  struct stat link {};
+  ASSERT_EQ(::lstat((dir / "link.kvx").c_str(), &link), 0);
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  EXPECT_EQ(test::ReadFile(dir / "target.kvx"), (Bytes{1, 2, 3}));
+  struct stat target {};
+  ASSERT_EQ(::stat((dir / "target.kvx").c_str(), &target), 0);
+  EXPECT_EQ(target.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(target.st_uid, test::kNobody);
+    EXPECT_EQ(target.st_gid, test::kNobody);
+  }
+
+  const mode_t umask = ::umask(022);
+  buffer.SaveToFile(dir / "new.kvx", platform::HostFiles());
+  ::umask(umask);
+  struct stat created {};
+  ASSERT_EQ(::stat((dir / "new.kvx").c_str(), &created), 0);
+  EXPECT_EQ(created.st_mode & 07777, 0644u);
+  EXPECT_EQ(test::SnapshotFolder(dir.Path()).size(), 3u);  // no temporary file left
 }
 
 }  // namespace

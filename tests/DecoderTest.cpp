@@ -55,6 +55,8 @@ class MemoryFiles final : public FileSeam {
     closed = false;
     return std::make_unique<Writer>(*this);
   }
+  // The decoders never replace a file; memory has no old one to keep.
+  std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) override { return CreateOutput(path); }
   std::string FullPath(const std::string& path) override { return path; }
 
  private:

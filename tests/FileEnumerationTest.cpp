@@ -38,6 +38,21 @@ TEST(FileEnumeration, StarDotStarMatchesEveryNameAndNothingElseIsSpecial) {
   EXPECT_TRUE(MatchesWildcard("\xC4*", "\xC4rger.kvx"));
 }
 
+// Names are UTF-8 where they can be, and a person counts characters.
+TEST(FileEnumeration, QuestionMarkMatchesOneCharacterOrOneByteThatIsNone) {
+  EXPECT_TRUE(MatchesWildcard("?.kvx", "\xC3\xA4.kvx"));  // ä, two bytes
+  EXPECT_FALSE(MatchesWildcard("??.kvx", "\xC3\xA4.kvx"));
+  EXPECT_TRUE(MatchesWildcard("a?c", "a\xE2\x82\xAC" "c"));  // €, three bytes
+  EXPECT_TRUE(MatchesWildcard("?x", "\xF0\x9F\x98\x80x"));  // an emoji, four bytes
+  EXPECT_TRUE(MatchesWildcard("*?.kvx", "ab\xC3\xA4.kvx"));
+  // Bytes that form no character match one each.
+  EXPECT_TRUE(MatchesWildcard("?.kvx", "\xC4.kvx"));
+  EXPECT_TRUE(MatchesWildcard("??.kvx", "\xC3(.kvx"));
+  EXPECT_TRUE(MatchesWildcard("??", "\xE2\x82"));        // cut short
+  EXPECT_TRUE(MatchesWildcard("??", "\xC0\xAF"));        // overlong "/"
+  EXPECT_TRUE(MatchesWildcard("???", "\xED\xA0\x80"));  // a surrogate
+}
+
 TEST(FileEnumeration, LongHostileMasksStayFast) {
   const std::string name(5000, 'a');
   std::string pattern;

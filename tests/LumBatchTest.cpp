@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/LumBatch.h"
 #include "tests/TestSupport.h"
 
 namespace lum {
@@ -150,6 +151,20 @@ TEST_F(LumBatchTest, FoldersMatchedUnderIgnoreSizeFailToOpenButDotsAreSkipped) {
   EXPECT_EQ(Lines(result.output),
             Console({"a.kvx => a.bmp",
                      "Datei " + dir_ / "z.kvx" + " kann nicht geöffnet werden. Is a directory  file: z.kvx"}));
+}
+
+// File systems such as btrfs report a folder's size; one of 3008 bytes is
+// still no KVX logo.
+TEST(LumBatchWalk, AFolderCountsAsSizeZeroSoOnlyIgnoreSizeTakesIt) {
+  platform::DirectoryEntry folder;
+  folder.name = "d.kvx";
+  folder.size = 3008;
+  folder.isDirectory = true;
+  EXPECT_FALSE(IsEligibleEntry(folder, false));
+  EXPECT_TRUE(IsEligibleEntry(folder, true));
+  platform::DirectoryEntry file = folder;
+  file.isDirectory = false;
+  EXPECT_TRUE(IsEligibleEntry(file, false));
 }
 
 }  // namespace

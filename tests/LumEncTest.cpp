@@ -179,6 +179,17 @@ TEST_F(LumEncTest, OverwritesAnExistingLogoAndReportsOneThatCannotBeCreated) {
   EXPECT_EQ(Lines(result.output),
             Console({"Datei \"" + dir_ / "ro/a.kvx" + "\" kann nicht erstellt werden. Permission denied  file: ro/a.bmp"}));
   EXPECT_FALSE(FileExists(dir_ / "ro/a.kvx"));
+
+  // A logo file that may not be written is not replaced either, though the
+  // folder would let a new file take its place.
+  WriteFile(dir_ / "b.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "b.kvx", Bytes(9000, 0xEE));
+  ASSERT_EQ(::chmod((dir_ / "b.kvx").c_str(), 0444), 0);
+  const auto readOnly = Run({"b.bmp"}, asUser);
+  EXPECT_EQ(readOnly.exitStatus, 1);
+  EXPECT_EQ(Lines(readOnly.output),
+            Console({"Datei \"" + dir_ / "b.kvx" + "\" kann nicht erstellt werden. Permission denied  file: b.bmp"}));
+  EXPECT_EQ(ReadFile(dir_ / "b.kvx"), Bytes(9000, 0xEE));
 }
 
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {

@@ -48,6 +48,23 @@ ScopedWorkingDirectory::~ScopedWorkingDirectory() {
   fs::current_path(previous_, error);
 }
 
+ScopedFileSizeLimit::ScopedFileSizeLimit(uint64_t bytes) {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("getrlimit failed");
+  previous_ = limit.rlim_cur;
+  limit.rlim_cur = bytes;
+  if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) throw std::runtime_error("setrlimit failed");
+  previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = previous_;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, previousHandler_);
+}
+
 void WriteFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -80,7 +97,7 @@ FolderSnapshot SnapshotFolder(const std::string& path) {
     } else if (S_ISLNK(status.st_mode)) {
       description += fs::read_symlink(it->path(), error).native();
     }
-    snapshot[fs::relative(it->path(), path).native()] = description;
+    snapshot[it->path().lexically_relative(path).native()] = description;  // symlinks not followed
   }
   return snapshot;
 }

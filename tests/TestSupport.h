@@ -7,6 +7,17 @@
 #include <string>
 #include <vector>
 
+// Sanitizers that reserve much of the address space when a program starts
+// (AddressSanitizer, ThreadSanitizer, MemorySanitizer): a program built with
+// one cannot even start under an address-space limit.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define LUM_SANITIZER_RESERVES_ADDRESS_SPACE 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+#define LUM_SANITIZER_RESERVES_ADDRESS_SPACE 1
+#endif
+#endif
+
 namespace lum::test {
 
 using Bytes = std::vector<uint8_t>;
@@ -43,6 +54,21 @@ class ScopedWorkingDirectory {
   std::string previous_;
 };
 
+/// While it lives, files the process writes stop growing at `bytes`, as on
+/// a disk that fills up: a write past that fails (EFBIG), and the signal the
+/// limit raises is ignored.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(uint64_t bytes);
+  ~ScopedFileSizeLimit();
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+ private:
+  uint64_t previous_;
+  void (*previousHandler_)(int);
+};
+
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
@@ -77,7 +103,8 @@ struct RunOptions {
   /// When the tests run as root (as in CI containers), run the program as
   /// the unprivileged user "nobody", so that permissions apply to it.
   bool unprivileged = false;
-  /// When not 0, the program's address space is limited to this many bytes.
+  /// When not 0, the program's address space is limited to this many bytes
+  /// (not with LUM_SANITIZER_RESERVES_ADDRESS_SPACE).
   size_t addressSpaceLimit = 0;
   /// Collect standard error too, into the same output.
   bool withStandardError = false;

@@ -2,14 +2,20 @@
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
+#include <QList>
+#include <QLoggingCategory>
+#include <QSize>
 
 #include <algorithm>
+#include <cstring>
 #include <new>
+#include <utility>
 
 #include "base/Errors.h"
 #include "codec/BmpImage.h"
 #include "codec/ByteBuffer.h"
 #include "platform/bitmap/Bitmap.h"
+#include "platform/bitmap/BmpPixels.h"
 #include "platform/files/HostFiles.h"
 #include "platform/files/InputFile.h"
 
@@ -27,6 +33,32 @@ constexpr int64_t kMaxBitmapFileRead = 4 * kMaxBitmapPixels + (int64_t{1} << 20)
 // need a second.
 constexpr int64_t kFirstRead = 64 * 1024;
 
+// Qt's reader allocates the image in the file's own format, at most four
+// bytes a pixel; its default limit, 128 MiB, would stop at 32 Mi pixels of 24
+// bits. In MiB, as Qt counts it.
+constexpr int kReaderAllocationLimit = static_cast<int>(4 * kMaxBitmapPixels >> 20);
+
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+// The loader reports its own failures; the reader's warnings would only
+// reach lumenc's console. Every other category keeps what the filter before
+// this one says.
+void QuietImageReader(QLoggingCategory* category) {
+  if (previousFilter) previousFilter(category);
+  if (std::strcmp(category->categoryName(), "qt.gui.imageio") == 0) {
+    for (const QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg, QtCriticalMsg}) category->setEnabled(type, false);
+  }
+}
+
+void PrepareReader() {
+  static const bool prepared = [] {
+    QImageReader::setAllocationLimit(kReaderAllocationLimit);
+    previousFilter = QLoggingCategory::installFilter(QuietImageReader);
+    return true;
+  }();
+  (void)prepared;
+}
+
 // The refusals that must come before Qt allocates the image: no BMP header,
 // or more pixels than a bitmap may have.
 BmpLayout CheckHeader(const uint8_t* bytes, size_t size) {
@@ -37,22 +69,59 @@ BmpLayout CheckHeader(const uint8_t* bytes, size_t size) {
 
 // Qt's reader stops at the end of a short file without saying so and leaves
 // the rows it did not read uninitialised; such a file is refused instead.
-// (Qt fills what RLE data leave out, so compressed files pass.)
+// (An RLE stream may stop anywhere: what it leaves out is palette index 0.)
 void CheckRowsPresent(const BmpLayout& layout, size_t size) {
   if (!layout.compressed && static_cast<int64_t>(size) < layout.PixelDataEnd()) throw EInvalidGraphic();
 }
 
-// Decodes BMP bytes with Qt's reader, BMP only: a PNG or JPEG named .bmp is
-// not a bitmap here. Pixels are kept as unpremultiplied 32-bit 0xAARRGGBB
-// (RGB32 or ARGB32), so each read is a plain lookup whatever the file's depth
-// or palette.
-QImage DecodeBmp(QByteArray bytes) {
+int Magnitude(int64_t v) { return static_cast<int>(v < 0 ? -v : v); }
+
+QImage ExpandedRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, const PixelPlan& plan) {
+  QImage image(Magnitude(layout.width), Magnitude(layout.height), QImage::Format_Indexed8);
+  if (image.isNull()) throw EOutOfMemory();
+  image.fill(0u);
+  image.setColorTable(QList<QRgb>(plan.colours.begin(), plan.colours.end()));
+  ExpandRle(bytes, size, layout, plan.fourBits, image.bits(), static_cast<size_t>(image.bytesPerLine()));
+  return image;
+}
+
+QImage MaskedImage(const uint8_t* bytes, size_t size, const BmpLayout& layout, const PixelPlan& plan) {
+  QImage image(Magnitude(layout.width), Magnitude(layout.height),
+               plan.masks[3] != 0 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  if (image.isNull()) throw EOutOfMemory();
+  image.fill(0u);
+  ReadMaskedPixels(bytes, size, layout, plan.masks, reinterpret_cast<uint32_t*>(image.bits()),
+                   static_cast<size_t>(image.bytesPerLine()));
+  return image;
+}
+
+// Decodes BMP bytes, BMP only: a PNG or JPEG named .bmp is not a bitmap
+// here. Qt's reader decodes them, except the codings it gets wrong
+// (BmpPixels.h), whose headers it still has to accept. Pixels are kept as
+// unpremultiplied 32-bit 0xAARRGGBB (RGB32 or ARGB32), so each read is a
+// plain lookup whatever the file's depth or palette.
+QImage DecodeBmp(QByteArray bytes, const BmpLayout& layout) {
+  PrepareReader();
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
+  const auto size = static_cast<size_t>(bytes.size());
+  const PixelPlan plan = PlanPixelDecoding(data, size, layout);
   QBuffer device(&bytes);
   device.open(QIODevice::ReadOnly);
   QImageReader reader(&device, "BMP");
   reader.setAutoDetectImageFormat(false);
   QImage image;
-  if (!reader.read(&image) || image.isNull()) throw EInvalidGraphic();
+  if (plan.decoding == PixelDecoding::Qt) {
+    if (!reader.read(&image) || image.isNull()) throw EInvalidGraphic();
+  } else {
+    // Qt's reader takes the header alone for the size, which it gives as
+    // stored when it accepts the header, and as (-1, -1) when it does not.
+    if (layout.width < 1 || layout.height == 0 ||
+        reader.size() != QSize(static_cast<int>(layout.width), static_cast<int>(layout.height))) {
+      throw EInvalidGraphic();
+    }
+    image = plan.decoding == PixelDecoding::Rle ? ExpandedRle(data, size, layout, plan)
+                                                : MaskedImage(data, size, layout, plan);
+  }
   // 24- and most 32-bit files arrive as RGB32, which already has this layout.
   if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
     image = image.convertToFormat(QImage::Format_ARGB32);
@@ -61,7 +130,12 @@ QImage DecodeBmp(QByteArray bytes) {
   return image;
 }
 
-QByteArray ReadBmpFile(const std::string& path) {
+struct BmpFile {
+  QByteArray bytes;
+  BmpLayout layout;
+};
+
+BmpFile ReadBmpFile(const std::string& path) {
   InputFile file(path);
   const int64_t size = static_cast<int64_t>(std::min<uint64_t>(file.Size(), kMaxBitmapFileRead));
   QByteArray bytes;
@@ -76,7 +150,7 @@ QByteArray ReadBmpFile(const std::string& path) {
   if (got < static_cast<size_t>(size)) got += file.Read(data + got, static_cast<size_t>(size) - got);
   bytes.truncate(static_cast<qsizetype>(got));  // a file that shrank while open
   CheckRowsPresent(layout, got);
-  return bytes;
+  return {std::move(bytes), layout};
 }
 
 }  // namespace
@@ -98,14 +172,16 @@ Bitmap::Bitmap(Bitmap&&) noexcept = default;
 Bitmap& Bitmap::operator=(Bitmap&&) noexcept = default;
 
 Bitmap Bitmap::LoadFromFile(const std::string& path) {
-  return Bitmap(std::make_unique<Pixels>(DecodeBmp(ReadBmpFile(path))));
+  BmpFile file = ReadBmpFile(path);
+  return Bitmap(std::make_unique<Pixels>(DecodeBmp(std::move(file.bytes), file.layout)));
 }
 
 Bitmap Bitmap::LoadFromMemory(const uint8_t* bytes, size_t size) {
-  CheckRowsPresent(CheckHeader(bytes, size), size);
+  const BmpLayout layout = CheckHeader(bytes, size);
+  CheckRowsPresent(layout, size);
   // The caller's bytes outlive the decoding, so Qt reads them in place.
   return Bitmap(std::make_unique<Pixels>(
-      DecodeBmp(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)))));
+      DecodeBmp(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(size)), layout)));
 }
 
 int32_t Bitmap::Width() const { return pixels_->image.width(); }

@@ -15,7 +15,8 @@ struct DirectoryEntry {
 };
 
 /// Matches `name` against `pattern` with the wildcards "*" (any run of
-/// bytes) and "?" (one byte), ignoring the case of ASCII letters. No other
+/// bytes) and "?" (one character: the bytes of one UTF-8 character, or one
+/// byte where they form none), ignoring the case of ASCII letters. No other
 /// character is special. "*.*" matches every name, also one without a dot,
 /// as people used to the desktop platform's masks expect.
 bool MatchesWildcard(std::string_view pattern, std::string_view name);

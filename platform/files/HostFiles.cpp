@@ -4,6 +4,7 @@
 #include "platform/files/InputFile.h"
 #include "platform/files/OutputFile.h"
 #include "platform/files/Paths.h"
+#include "platform/files/ReplacementFile.h"
 
 namespace lum::platform {
 
@@ -22,6 +23,10 @@ class Host final : public FileSeam {
 
   std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
     return std::make_unique<OutputFile>(path);
+  }
+
+  std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) override {
+    return CreateReplacementFile(path);
   }
 
   std::string FullPath(const std::string& path) override { return AbsolutePath(path); }

@@ -5,9 +5,10 @@
 
 namespace lum::platform {
 
-/// Reads through InputFile, writes through OutputFile (buffered; a file
-/// abandoned by a failure keeps what was written) and names files by their
-/// AbsolutePath. It holds no state; one serves the whole program.
+/// Reads through InputFile, streams outputs through OutputFile (buffered; a
+/// file abandoned by a failure keeps what was written), replaces files
+/// through ReplacementFile, and names files by their AbsolutePath. It holds
+/// no state; one serves the whole program.
 FileSeam& HostFiles();
 
 }  // namespace lum::platform

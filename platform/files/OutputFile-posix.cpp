@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "base/Errors.h"
+#include "platform/files/FileWrites.h"
 
 namespace lum::platform {
 
@@ -53,7 +53,7 @@ void OutputFile::Write(const uint8_t* data, size_t count) {
   if (pending_.size() + count > kBufferSize) {
     Flush();
     if (count > kBufferSize) {
-      WriteThrough(data, count);
+      WriteAll(fd_, data, count);
       return;
     }
   }
@@ -66,20 +66,7 @@ void OutputFile::Flush() {
   // must not make the next one (or the destructor's) write them again.
   std::vector<uint8_t> bytes;
   bytes.swap(pending_);
-  WriteThrough(bytes.data(), bytes.size());
-}
-
-void OutputFile::WriteThrough(const uint8_t* data, size_t count) {
-  size_t done = 0;
-  while (done < count) {
-    const ssize_t n = ::write(fd_, data + done, count - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EInOutError(errno);
-    }
-    if (n == 0) throw EInOutError::ShortWrite();
-    done += static_cast<size_t>(n);
-  }
+  WriteAll(fd_, bytes.data(), bytes.size());
 }
 
 void OutputFile::Close() {

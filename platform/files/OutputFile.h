@@ -31,8 +31,6 @@ class OutputFile final : public OutputWriter {
   void Close() override;
 
  private:
-  void WriteThrough(const uint8_t* data, size_t count);
-
   int fd_ = -1;
   std::vector<uint8_t> pending_;
 };

@@ -1,0 +1,173 @@
+#include "platform/bitmap/BmpPixels.h"
+
+#include "base/Errors.h"
+
+namespace lum::platform {
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kInfoHeaderSize = 40;
+constexpr size_t kMasksAt = kFileHeaderSize + kInfoHeaderSize;  // after a 40-byte header, or inside a later one
+constexpr uint32_t kOs2HeaderSize = 64;  // its compression 3 is Huffman coding, not masks
+
+enum Compression : uint32_t { kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
+
+uint32_t Get32(const uint8_t* p) {
+  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+int LowestBit(uint32_t mask) {
+  int shift = 0;
+  while (mask != 0 && (mask & 1) == 0) {
+    mask >>= 1;
+    ++shift;
+  }
+  return shift;
+}
+
+int BitCount(uint32_t mask) {
+  int count = 0;
+  for (; mask != 0; mask &= mask - 1) ++count;
+  return count;
+}
+
+bool IsContiguous(uint32_t mask) {
+  const uint32_t shifted = mask >> LowestBit(mask);
+  return (shifted & (shifted + 1)) == 0;
+}
+
+// The palette of an RLE file: the colour count the header gives (all the
+// depth allows when it gives none, at most 256), blue, green, red and a
+// spare byte each, right after the information header.
+std::vector<uint32_t> ReadPalette(const uint8_t* bytes, size_t size, uint32_t infoSize, int bitsPerPixel) {
+  const uint32_t coloursUsed = Get32(bytes + kFileHeaderSize + 32);
+  const uint32_t entries = coloursUsed == 0 ? 1u << bitsPerPixel : coloursUsed < 256 ? coloursUsed : 256;
+  const uint64_t start = kFileHeaderSize + uint64_t{infoSize};
+  if (start + 4 * uint64_t{entries} > size) throw EInvalidGraphic();
+  std::vector<uint32_t> colours;
+  for (uint32_t i = 0; i < entries; ++i) {
+    const uint8_t* entry = bytes + start + 4 * i;
+    colours.push_back(0xFF000000u | uint32_t{entry[2]} << 16 | uint32_t{entry[1]} << 8 | entry[0]);
+  }
+  return colours;
+}
+
+// One channel of a masked pixel as 0..255.
+uint8_t Channel(uint32_t pixel, uint32_t mask, int shift, int width) {
+  if (width == 0) return 0;
+  const uint32_t value = (pixel & mask) >> shift;
+  if (width >= 8) return static_cast<uint8_t>(value >> (width - 8));
+  const uint32_t top = (1u << width) - 1;
+  return static_cast<uint8_t>((value * 255 + top / 2) / top);
+}
+
+}  // namespace
+
+PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
+  PixelPlan plan;
+  if (size < kFileHeaderSize + kInfoHeaderSize) return plan;  // the old 12-byte header: Qt
+  const uint32_t infoSize = Get32(bytes + kFileHeaderSize);
+  if (infoSize < kInfoHeaderSize) return plan;
+  const uint32_t compression = Get32(bytes + kFileHeaderSize + 16);
+
+  if (compression == kRle8 || compression == kRle4) {
+    plan.fourBits = compression == kRle4;
+    if (layout.bitsPerPixel != (plan.fourBits ? 4 : 8)) throw EInvalidGraphic();
+    plan.decoding = PixelDecoding::Rle;
+    plan.colours = ReadPalette(bytes, size, infoSize, layout.bitsPerPixel);
+    return plan;
+  }
+
+  if ((compression != kBitFields && compression != kAlphaBitFields) || infoSize == kOs2HeaderSize) return plan;
+  if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return plan;  // Qt's reader refuses them
+  // A 40-byte header is followed by three masks (four with alpha); the later
+  // headers hold red, green, blue and, from 56 bytes on, alpha.
+  const bool alpha = infoSize == kInfoHeaderSize ? compression == kAlphaBitFields : infoSize >= 56;
+  const size_t count = alpha ? 4 : 3;
+  if (kMasksAt + 4 * count > size) throw EInvalidGraphic();
+  bool wide = false;
+  for (size_t i = 0; i < count; ++i) {
+    plan.masks[i] = Get32(bytes + kMasksAt + 4 * i);
+    if (!IsContiguous(plan.masks[i])) throw EInvalidGraphic();
+    wide = wide || BitCount(plan.masks[i]) > 8;
+  }
+  if (wide) plan.decoding = PixelDecoding::WideMasks;
+  return plan;
+}
+
+void ExpandRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, bool fourBits, uint8_t* rows,
+               size_t stride) {
+  const int64_t width = layout.width < 0 ? -layout.width : layout.width;
+  const int64_t height = layout.height < 0 ? -layout.height : layout.height;
+  const bool topDown = layout.height < 0;
+  size_t at = layout.pixelDataOffset < static_cast<int64_t>(size) ? static_cast<size_t>(layout.pixelDataOffset) : size;
+  int64_t x = 0;
+  int64_t line = 0;  // in the order the stream stores them
+  // Pixel `i` of a run or of a literal stretch whose indexes `byte` holds.
+  const auto index = [fourBits](uint8_t byte, int i) -> uint8_t {
+    return fourBits ? static_cast<uint8_t>(i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte;
+  };
+  const auto put = [&](uint8_t value) {
+    if (x < width) rows[static_cast<size_t>(topDown ? line : height - 1 - line) * stride + static_cast<size_t>(x)] = value;
+    ++x;
+  };
+
+  while (line < height && size - at >= 2) {
+    const uint8_t count = bytes[at];
+    const uint8_t value = bytes[at + 1];
+    at += 2;
+    if (count > 0) {  // a run: `count` pixels from `value`
+      for (int i = 0; i < count && x < width; ++i) put(index(value, i));
+    } else if (value == 0) {  // end of line
+      x = 0;
+      ++line;
+    } else if (value == 1) {  // end of bitmap
+      return;
+    } else if (value == 2) {  // delta: so many pixels right and rows on
+      if (size - at < 2) return;
+      x += bytes[at];
+      line += bytes[at + 1];
+      at += 2;
+    } else {  // `value` pixels as stored, padded to a 16-bit boundary
+      const size_t stored = fourBits ? (value + 1u) / 2 : value;
+      for (int i = 0; i < value; ++i) {
+        const size_t byteAt = at + static_cast<size_t>(fourBits ? i / 2 : i);
+        if (byteAt >= size) return;
+        put(index(bytes[byteAt], i));
+      }
+      at += stored + stored % 2;
+      if (at > size) return;
+    }
+  }
+}
+
+void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, const uint32_t masks[4],
+                      uint32_t* rows, size_t stride) {
+  const int64_t width = layout.width < 0 ? -layout.width : layout.width;
+  const int64_t height = layout.height < 0 ? -layout.height : layout.height;
+  const int bytesPerPixel = layout.bitsPerPixel / 8;
+  const int64_t rowBytes = (width * layout.bitsPerPixel + 31) / 32 * 4;
+  int shifts[4];
+  int widths[4];
+  for (int i = 0; i < 4; ++i) {
+    shifts[i] = LowestBit(masks[i]);
+    widths[i] = BitCount(masks[i]);
+  }
+  for (int64_t line = 0; line < height; ++line) {
+    const int64_t start = layout.pixelDataOffset + line * rowBytes;
+    if (start + width * bytesPerPixel > static_cast<int64_t>(size)) return;
+    const uint8_t* from = bytes + start;
+    auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) +
+                                           static_cast<size_t>(layout.height < 0 ? line : height - 1 - line) * stride);
+    for (int64_t x = 0; x < width; ++x, from += bytesPerPixel) {
+      const uint32_t pixel = bytesPerPixel == 2 ? uint32_t{from[0]} | uint32_t{from[1]} << 8 : Get32(from);
+      const uint32_t alpha = masks[3] == 0 ? 0xFF : Channel(pixel, masks[3], shifts[3], widths[3]);
+      to[x] = alpha << 24 | uint32_t{Channel(pixel, masks[0], shifts[0], widths[0])} << 16 |
+              uint32_t{Channel(pixel, masks[1], shifts[1], widths[1])} << 8 |
+              Channel(pixel, masks[2], shifts[2], widths[2]);
+    }
+  }
+}
+
+}  // namespace lum::platform

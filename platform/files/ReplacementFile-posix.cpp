@@ -1,0 +1,139 @@
+#include "platform/files/ReplacementFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <utility>
+
+#include "base/Errors.h"
+#include "platform/files/FileWrites.h"
+#include "platform/files/OutputFile.h"
+
+namespace lum::platform {
+
+namespace {
+
+constexpr int kMaxLinks = 40;  // as many as the kernel follows in a path
+// Leaves room in a 255-byte name for the dot, the number and ".tmp".
+constexpr size_t kMaxNameInTemporary = 200;
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+struct Target {
+  std::string path;
+  bool exists = false;
+  struct stat status {};
+};
+
+// `path` with the symlinks at its end followed, as opening it would.
+Target Resolve(const std::string& path) {
+  Target target{path};
+  for (int links = 0; links <= kMaxLinks; ++links) {
+    if (::lstat(target.path.c_str(), &target.status) != 0) {
+      if (errno == ENOENT) return target;  // a new file (or a missing folder, found on creation)
+      throw EInOutError(errno);
+    }
+    if (!S_ISLNK(target.status.st_mode)) {
+      target.exists = true;
+      return target;
+    }
+    char link[PATH_MAX];
+    const ssize_t length = ::readlink(target.path.c_str(), link, sizeof link);
+    if (length < 0) throw EInOutError(errno);
+    if (static_cast<size_t>(length) == sizeof link) throw EInOutError(ENAMETOOLONG);
+    const std::string to(link, static_cast<size_t>(length));
+    if (to.empty()) throw EInOutError(ENOENT);
+    target.path = to.front() == '/' ? to : FolderOf(target.path) + to;
+  }
+  throw EInOutError(ELOOP);
+}
+
+std::atomic<unsigned> temporaryCount{0};
+
+}  // namespace
+
+ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> old)
+    : target_(std::move(target)), replaces_(old.has_value()) {
+  const size_t slash = target_.rfind('/');
+  const std::string name = target_.substr(slash == std::string::npos ? 0 : slash + 1, kMaxNameInTemporary);
+  // The process id keeps other programs' names apart (a forked child would
+  // share it, and O_EXCL sends it on to the next number).
+  static const std::string pid = std::to_string(::getpid());
+  const std::string prefix = FolderOf(target_) + "." + name + "." + pid + "-";
+  // O_EXCL: never an existing file, nor a symlink planted under the name.
+  for (;;) {
+    temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, replaces_ ? 0600 : 0666);
+    if (fd_ >= 0) break;
+    const int error = errno;
+    temporary_.clear();
+    if (error != EEXIST) throw EInOutError(error);
+  }
+  if (!replaces_) return;
+  // Owner and group first: changing them may clear the set-id bits.
+  if (::fchown(fd_, old->owner, old->group) != 0) {
+    const int ignored = ::fchown(fd_, static_cast<uid_t>(-1), old->group);  // a group of ours, perhaps
+    (void)ignored;
+  }
+  if (::fchmod(fd_, old->mode & 07777) != 0) {
+    const int error = errno;
+    Discard();
+    throw EInOutError(error);
+  }
+}
+
+ReplacementFile::~ReplacementFile() { Discard(); }
+
+void ReplacementFile::Discard() noexcept {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+void ReplacementFile::Write(const uint8_t* data, size_t count) {
+  try {
+    WriteAll(fd_, data, count);
+  } catch (...) {
+    Discard();
+    throw;
+  }
+}
+
+void ReplacementFile::Close() {
+  if (temporary_.empty()) return;
+  int error = 0;
+  if (replaces_ && ::fsync(fd_) != 0) error = errno;
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error = errno;
+  if (error != 0) {
+    Discard();
+    throw EInOutError(error);
+  }
+  temporary_.clear();
+}
+
+std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path) {
+  const Target target = Resolve(path);
+  if (target.exists) {
+    const mode_t type = target.status.st_mode & S_IFMT;
+    if (type == S_IFDIR) throw EInOutError(EISDIR);
+    if (type == S_IFCHR) return std::make_unique<OutputFile>(target.path);
+    if (type != S_IFREG) throw EInOutError::NotARegularFile();
+    if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) throw EInOutError(errno);
+    return std::make_unique<ReplacementFile>(
+        target.path, ReplacementFile::Ownership{target.status.st_uid, target.status.st_gid, target.status.st_mode});
+  }
+  return std::make_unique<ReplacementFile>(target.path, std::nullopt);
+}
+
+}  // namespace lum::platform

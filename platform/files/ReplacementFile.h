@@ -1,0 +1,62 @@
+// Saving a file whole: the new contents take the old file's place only once
+// they are complete.
+#pragma once
+
+#include <sys/types.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "codec/FileSeam.h"
+
+namespace lum::platform {
+
+/// A new file written under a temporary name beside the one it replaces
+/// (".name.<pid>-<n>.tmp"), renamed over it by Close(). When an old file is
+/// replaced, Close() first flushes the new data to the disk, so that a power
+/// cut leaves the old file or the new one, never an empty one; the new file
+/// gets the old one's permission bits, and its owner and group where the
+/// process may set them. A new file needs no flush and gets the usual
+/// permissions (0666 less the umask). A writer abandoned or failing on the
+/// way removes its temporary file; the old file stays as it was.
+class ReplacementFile final : public OutputWriter {
+ public:
+  /// What the old file hands on to the new one.
+  struct Ownership {
+    uid_t owner;
+    gid_t group;
+    mode_t mode;  ///< the permission bits
+  };
+
+  /// Writes the file that will be `target`; `old` is the regular file there,
+  /// if there is one. Throws EInOutError.
+  ReplacementFile(std::string target, std::optional<Ownership> old);
+  ~ReplacementFile() override;
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  /// Hands the bytes to the system at once.
+  void Write(const uint8_t* data, size_t count) override;
+  void Flush() override {}
+  /// Flushes (when replacing), closes and renames; on failure the old file
+  /// stays and the temporary one is gone.
+  void Close() override;
+
+ private:
+  void Discard() noexcept;
+
+  std::string target_;
+  std::string temporary_;
+  bool replaces_;
+  int fd_ = -1;
+};
+
+/// The writer for a save to `path`. A symlinked name is followed, so the file
+/// it points to is replaced and the link stays. A character device (such as
+/// /dev/null) holds nothing to lose and is written directly (OutputFile); a
+/// folder, FIFO, socket or block device is refused, and so is a file that the
+/// process may not write, as opening it would be. Throws EInOutError.
+std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path);
+
+}  // namespace lum::platform
