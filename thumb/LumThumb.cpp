@@ -5,9 +5,9 @@
 #include "base/Errors.h"
 #include "base/Messages.h"
 #include "codec/ByteBuffer.h"
+#include "platform/files/HostFiles.h"
 #include "platform/files/InputFile.h"
 #include "thumb/PngImage.h"
-#include "thumb/ReplaceFile.h"
 #include "thumb/Thumbnail.h"
 
 namespace lum {
@@ -52,7 +52,11 @@ int RunLumThumb(const std::vector<std::string>& arguments, std::ostream& errors)
     ByteBuffer logo;
     ReadLogo(arguments[0], logo);
     const Thumbnail thumbnail = MakeThumbnail(logo.Data(), static_cast<size_t>(logo.Size()), size);
-    ReplaceFile(arguments[1], PngBytes(thumbnail));
+    const std::vector<uint8_t> png = PngBytes(thumbnail);
+    ByteBuffer file;
+    file.Write(png.data(), static_cast<int64_t>(png.size()));
+    // Written whole or not at all: a file manager never sees half a PNG.
+    file.SaveToFile(arguments[1], platform::HostFiles());
   } catch (const LumError& failure) {
     errors << "lumthumb: " << failure.what() << "\n";
     return 1;
