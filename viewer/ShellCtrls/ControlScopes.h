@@ -2,6 +2,7 @@
 // when the scope ends, and the hourglass while a folder is read.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <utility>
 
