@@ -15,6 +15,7 @@
 #include "platform/shell/FileClipboard.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellTexts.h"
+#include "platform/shell/System.h"
 #include "tests/ShellModelSupport.h"
 #include "tests/WatchTestSupport.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
@@ -394,7 +395,7 @@ TEST_F(ShellTreeViewTest, ALabelThatIsNotUtf8IsNeverWrittenBackFromTheEditor) {
   EXPECT_TRUE(failures_.empty());
 }
 
-TEST_F(ShellTreeViewTest, MenuCommandsRemoveTheNodeOfADeletedFolderOnlyAndReloadTheNodePastedInto) {
+TEST_F(ShellTreeViewTest, MenuCommandsRemoveADeletedFoldersNodeReloadAfterPasteAndOpenInTheParentFolder) {
   MakeFolder(Desktop("d"));
   MakeFolder(Desktop("k/old"));
   MakeFolder(Work("pasted"));
@@ -413,9 +414,25 @@ TEST_F(ShellTreeViewTest, MenuCommandsRemoveTheNodeOfADeletedFolderOnlyAndReload
   PutFilesOnClipboard({Work("pasted")}, false);
   SetMenuChooser([](const PopupMenu& menu) { return EntryOf(menu, text::kMenuPaste); });
   RightClick(k);
-  SetMenuChooser(previous);
   EXPECT_EQ(ChildNames(NodeNamed(Root(), "k")), (Names{"old", "pasted"}));
   ClearFileClipboard();
+
+  // "open" runs in the folder's parent; the directory comes back also when
+  // no application could open the folder.
+  const std::string before = GetCurrentDirectory();
+  std::string during;
+  const Launcher previousLauncher = SetLauncher([&](const LaunchRequest&) {
+    during = GetCurrentDirectory();
+    return false;
+  });
+  SetMenuChooser([](const PopupMenu& menu) { return EntryOf(menu, text::kMenuOpen); });
+  RightClick(NodeNamed(Root(), "k"));
+  SetMenuChooser(previous);
+  SetLauncher(previousLauncher);
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == "lumShellFailure") window->deleteLater();
+  EXPECT_EQ(during, sandbox_.Desktop());
+  EXPECT_EQ(GetCurrentDirectory(), before);
 }
 
 TEST_F(ShellTreeViewTest, AReloadArrivingWhileANodesMenuIsOpenWaitsUntilTheMenuHasClosed) {

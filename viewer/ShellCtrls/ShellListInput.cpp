@@ -1,5 +1,7 @@
 // The list's input: keys, clicks, the context menu with its command hook,
 // and renaming in place.
+#include <utility>
+
 #include "platform/shell/Launcher.h"
 #include "platform/shell/System.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
@@ -94,11 +96,9 @@ void TCustomShellListView::BeforeCommand(const std::string& verb, bool& handled)
 }
 
 void TCustomShellListView::AfterCommand(const std::string& verb, bool succeeded) {
-  if (!succeeded) return;
-  if (SameVerb(verb, "delete") || SameVerb(verb, "paste"))
-    Rescan();
-  else if (SameVerb(verb, "open"))
-    shell::SetCurrentDirectory(savedDirectory_);
+  // The directory comes back whatever became of the command.
+  if (SameVerb(verb, "open") && !savedDirectory_.empty()) shell::SetCurrentDirectory(std::exchange(savedDirectory_, {}));
+  if (succeeded && (SameVerb(verb, "delete") || SameVerb(verb, "paste"))) Rescan();
 }
 
 void TCustomShellListView::BeginRename() {
