@@ -281,7 +281,7 @@ std::unique_ptr<TShellTreeNode> TCustomShellTreeView::SetUpChildNode(std::unique
   if (useShellImages_ && !images_) SetShellImages(*node);
   if (node->SelectedIndex() == 0) node->SetSelectedIndex(node->ImageIndex());
   node->SetHasChildren(item.HasSubFolderItems());
-  if (item.PropertySet().Contains(fpShared)) node->SetOverlayIndex(0);
+  if (item.IsShared()) node->SetOverlayIndex(0);
   // With files listed, the shell's answer about sub-folders says nothing
   // about files: a folder is asked for one item.
   if (objectTypes_.Contains(otNonFolders) && item.ShellFolder())
