@@ -280,9 +280,15 @@ TEST_F(ShellTreeViewTest, TheTreeAndTheListFollowEachOtherOnceAndForgetEachOther
   EXPECT_EQ(ListNames(), Names{"m.kvx"});
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(listAsked_, fills + 1);
+  // Collapsing the node above the selected one selects it.
+  Click(q);
+  tree.collapseItem(p);
+  EXPECT_EQ(tree.Selected(), p);
+  EXPECT_EQ(ListNames(), Names{"m.kvx"});
 
   list_.reset();
   EXPECT_EQ(tree.ShellListView(), nullptr);
+  tree.expandItem(p);
   Click(q);
   EXPECT_EQ(tree.Selected(), q);
   auto other = std::make_unique<TShellListView>();

@@ -94,6 +94,9 @@ TCustomShellTreeView::TCustomShellTreeView(QWidget* parent)
   connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
     GuardControl([&] { NodeExpanded(static_cast<TShellTreeNode&>(*item)); });
   });
+  connect(this, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+    GuardControl([&] { NodeCollapsed(static_cast<TShellTreeNode&>(*item)); });
+  });
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { GuardControl([this] { SelectionChanged(); }); });
 }
@@ -237,6 +240,13 @@ void TCustomShellTreeView::NodeExpanded(TShellTreeNode& node) {
     if (!keep) node.setExpanded(false);
   });
   keep = CanExpand(node) && node.Count() > 0;
+}
+
+void TCustomShellTreeView::NodeCollapsed(TShellTreeNode& node) {
+  // A selected node that collapsing hides hands the selection to the node
+  // collapsed, and the list follows it there.
+  TShellTreeNode* selected = Selected();
+  if (selected && selected != &node && LiesIn(selected, node)) Select(&node);
 }
 
 bool TCustomShellTreeView::CanExpand(TShellTreeNode& node) {

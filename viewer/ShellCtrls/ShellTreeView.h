@@ -213,6 +213,7 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void LoadChildren(TShellTreeNode& node);
   std::unique_ptr<TShellTreeNode> SetUpChildNode(std::unique_ptr<TShellFolder> item);
   void NodeExpanded(TShellTreeNode& node);
+  void NodeCollapsed(TShellTreeNode& node);
   void SelectionChanged();
   void FollowSelection(TShellTreeNode& node);
   void DeleteNode(TShellTreeNode* node);
