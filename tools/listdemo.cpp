@@ -10,6 +10,7 @@
 // selects the given rows (e.g. 1,3); --grab saves a picture of the window
 // after the fill and quits.
 #include <QApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPixmap>
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
     tree->SetShellListView(list);
     tree->Loaded();
     list->Loaded();
-    tree->SelectPath(folder.toStdString());
+    tree->SelectPath(QFileInfo(folder).absoluteFilePath().toStdString());
     for (const QString& row : selected) list->SelectRow(row.toInt());
     for (int key = 0; key < 4; ++key) {
       auto* shortcut = new QShortcut(QKeySequence(Qt::Key_1 + key), &window);
