@@ -482,7 +482,7 @@ TEST_F(ShellListViewTest, AContextMenuDeleteRescansOnlyAfterTheMenuHasClosed) {
   EXPECT_EQ(RowNames(), std::vector<std::string>{"b.kvx"});
 }
 
-TEST_F(ShellListViewTest, TheOpenCommandRunsInTheFilesFolderAndRestoresTheCurrentDirectory) {
+TEST_F(ShellListViewTest, TheOpenCommandRunsInTheFilesFolderAndRestoresTheCurrentDirectoryWhateverItsOutcome) {
   MakeFile(Work("a.kvx"));
   TShellListView& list = ViewerList(Work());
   list.SelectRow(0);
@@ -498,9 +498,16 @@ TEST_F(ShellListViewTest, TheOpenCommandRunsInTheFilesFolderAndRestoresTheCurren
     return 0;
   });
   list.ShowContextMenu(QPoint(5, 5));
+  EXPECT_EQ(during, Work());
+  EXPECT_EQ(GetCurrentDirectory(), before);
+  // Also when no application could open it.
+  SetLauncher([](const LaunchRequest&) { return false; });
+  list.ShowContextMenu(QPoint(5, 5));
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == "lumShellFailure") window->deleteLater();
+  ProcessEvents();
   SetMenuChooser(previous);
   SetLauncher(previousLauncher);
-  EXPECT_EQ(during, Work());
   EXPECT_EQ(GetCurrentDirectory(), before);
 }
 

@@ -1,21 +1,27 @@
-// One file list on a folder, for trying the control by hand and for
-// screenshots (not installed). Keys 1 to 4 switch the view style: list,
-// small icons, large icons, details.
+// The browser on a folder: the folder tree beside the file list, linked as
+// the main window links them, for trying the controls by hand and for
+// screenshots (not installed). Keys 1 to 4 switch the list's view style:
+// list, small icons, large icons, details.
 //
 //   listdemo <folder> [--logos] [--view 1-4] [--select rows] [--grab file.png]
 //
-// --logos lists only logo files, as the viewer does; --select selects the
-// given rows (e.g. 1,3); --grab saves a picture of the list after the fill
-// and quits.
+// The tree starts at the desktop and selects <folder>, which the list then
+// shows. --logos lists only logo files, as the viewer does; --select
+// selects the given rows (e.g. 1,3); --grab saves a picture of the window
+// after the fill and quits.
 #include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPixmap>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 
 #include "viewer/ShellCtrls/ShellListView.h"
+#include "viewer/ShellCtrls/ShellTreeView.h"
 #include "viewer/ShellCtrls/ShellUnit.h"
 
 namespace {
@@ -59,29 +65,39 @@ int main(int argc, char** argv) {
   }
   try {
     lum::ShellCtrlsUnit unit;
-    lum::TShellListView list;
-    list.SetMultiSelect(true);
-    list.SetAutoRefresh(true);
-    list.SetViewStyle(kStyles[style - 1]);
+    QSplitter window;
+    // The tree and the list as the main window sets them up.
+    auto* tree = new lum::TShellTreeView(&window);
+    auto* list = new lum::TShellListView(&window);
+    tree->SetAutoRefresh(true);
+    list->SetMultiSelect(true);
+    list->SetAutoRefresh(true);
+    list->SetViewStyle(kStyles[style - 1]);
     if (logos) {
-      list.SetObjectTypes({lum::otNonFolders});
-      list.SetOnAddFolder([](lum::TCustomShellListView&, lum::TShellFolder* item, bool& canAdd) {
+      list->SetObjectTypes({lum::otNonFolders});
+      list->SetOnAddFolder([](lum::TCustomShellListView&, lum::TShellFolder* item, bool& canAdd) {
         canAdd = !item->IsFolderItem() && IsLogoName(item->FullPath());
       });
     }
-    list.Loaded();
-    list.SetRoot(folder.toStdString());
-    for (const QString& row : selected) list.SelectRow(row.toInt());
+    list->SetShellTreeView(tree);
+    tree->SetShellListView(list);
+    tree->Loaded();
+    list->Loaded();
+    tree->SelectPath(QFileInfo(folder).absoluteFilePath().toStdString());
+    for (const QString& row : selected) list->SelectRow(row.toInt());
     for (int key = 0; key < 4; ++key) {
-      auto* shortcut = new QShortcut(QKeySequence(Qt::Key_1 + key), &list);
-      QObject::connect(shortcut, &QShortcut::activated, &list, [&list, key] { list.SetViewStyle(kStyles[key]); });
+      auto* shortcut = new QShortcut(QKeySequence(Qt::Key_1 + key), &window);
+      QObject::connect(shortcut, &QShortcut::activated, list, [list, key] { list->SetViewStyle(kStyles[key]); });
     }
-    list.setWindowTitle(folder);
-    list.resize(640, 360);
-    list.show();
+    window.setSizes({240, 560});
+    window.setWindowTitle(folder);
+    window.resize(800, 420);
+    window.show();
+    window.activateWindow();
+    tree->setFocus();
     if (!grab.isEmpty()) {
-      QTimer::singleShot(200, &list, [&] {
-        if (!list.grab().save(grab)) std::fprintf(stderr, "cannot write %s\n", qPrintable(grab));
+      QTimer::singleShot(200, &window, [&] {
+        if (!window.grab().save(grab)) std::fprintf(stderr, "cannot write %s\n", qPrintable(grab));
         QApplication::quit();
       });
     }

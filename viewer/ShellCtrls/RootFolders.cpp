@@ -88,6 +88,16 @@ bool RootFolderFromText(std::string_view text, TRootFolder& folder) {
   return false;
 }
 
+bool SameRootText(const std::string& a, const std::string& b) {
+  TRootFolder folderA, folderB;
+  if (RootFolderFromText(a, folderA) && RootFolderFromText(b, folderB)) return folderA == folderB;
+  return a == b;
+}
+
+EInvalidPath SetPathFailed(const std::string& text) {
+  return EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {Printable(text)}));
+}
+
 SHCONTF ObjectTypesToFlags(TShellObjectTypes types) {
   SHCONTF flags = 0;
   if (types.Contains(otFolders)) flags |= SHCONTF_FOLDERS;
@@ -126,7 +136,7 @@ std::unique_ptr<TShellFolder> ItemFromRootText(std::unique_ptr<TShellFolder>& cu
   if (result != S_OK || !idList) {
     const std::string failed = rootText;
     rootText = previousRootText;
-    throw EInvalidPath(msg::Format(shellmsg::kSetPathFailed, {Printable(failed)}));
+    throw SetPathFailed(failed);
   }
   std::unique_ptr<TShellFolder> item = ItemFromIdList(idList.get());
   currentRoot.reset();

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "viewer/ShellCtrls/EnumSet.h"
+#include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellFolder.h"
 
 namespace lum {
@@ -45,6 +46,16 @@ const char* RootFolderName(TRootFolder folder);
 int RootFolderCsidl(TRootFolder folder);
 /// The root folder whose name is `text`, compared ASCII case-insensitively.
 bool RootFolderFromText(std::string_view text, TRootFolder& folder);
+
+/// Whether setting `a` as a control's root text in place of `b` changes
+/// nothing: the same root folder name in any letter case, or the same text.
+/// Paths that differ only in letter case name other folders here.
+bool SameRootText(const std::string& a, const std::string& b);
+
+/// The failure for a root text or path that the shell cannot resolve:
+/// "Fehler beim Festlegen des Pfades: "%s"" (a NUL, which names nothing,
+/// shown as "\0").
+EInvalidPath SetPathFailed(const std::string& text);
 
 /// Which items are enumerated.
 enum TShellObjectType { otFolders, otNonFolders, otHidden };

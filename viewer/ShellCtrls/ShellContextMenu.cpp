@@ -1,5 +1,7 @@
 #include "viewer/ShellCtrls/ShellContextMenu.h"
 
+#include <strings.h>
+
 #include <QWidget>
 
 namespace lum {
@@ -19,6 +21,13 @@ struct SlotGuard {
 };
 
 }  // namespace
+
+bool SameVerb(const std::string& verb, const char* known) { return ::strcasecmp(verb.c_str(), known) == 0; }
+
+std::string FolderPart(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
 
 IContextMenu2* OpenContextMenu() { return MenuSlot().Get(); }
 

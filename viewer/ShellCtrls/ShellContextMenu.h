@@ -26,6 +26,14 @@ class ShellCommandHook {
   ~ShellCommandHook() = default;
 };
 
+/// Whether a command's verb is `known`; verbs are compared without regard
+/// to letter case.
+bool SameVerb(const std::string& verb, const char* known);
+
+/// The folder part of an item's path, up to and including its last "/":
+/// where a command on the item runs.
+std::string FolderPart(const std::string& path);
+
 /// Shows the context menu of `item` at `position` (in `control`'s client
 /// coordinates) and runs the chosen command. A control that is also a
 /// ShellCommandHook is asked before and told after.

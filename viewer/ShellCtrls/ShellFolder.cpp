@@ -90,6 +90,8 @@ TShellFolderProperties TShellFolder::PropertySet() const {
   return properties;
 }
 
+bool TShellFolder::IsShared() const { return (Attributes(SFGAO_SHARE) & SFGAO_SHARE) != 0; }
+
 int TShellFolder::ShellImageIndex(bool large, bool open) const {
   SHFILEINFO info;
   const UINT flags = SHGFI_PIDL | SHGFI_SYSICONINDEX | (open ? SHGFI_OPENICON : 0) | (large ? 0 : SHGFI_SMALLICON);

@@ -56,6 +56,9 @@ class TShellFolder {
   std::string InFolderName() const;
   TShellFolderCapabilities CapabilitySet() const;
   TShellFolderProperties PropertySet() const;
+  /// Whether PropertySet would hold fpShared, asking the shell for that
+  /// attribute alone: the others cost a look at the file each.
+  bool IsShared() const;
   /// The icon index in the small or large system image list.
   int ShellImageIndex(bool large, bool open) const;
 

@@ -1,6 +1,6 @@
 // The list's input: keys, clicks, the context menu with its command hook,
 // and renaming in place.
-#include <strings.h>
+#include <utility>
 
 #include "platform/shell/Launcher.h"
 #include "platform/shell/System.h"
@@ -9,18 +9,6 @@
 #include "viewer/ShellCtrls/ShellListView.h"
 
 namespace lum {
-
-namespace {
-
-bool SameVerb(const std::string& verb, const char* known) { return ::strcasecmp(verb.c_str(), known) == 0; }
-
-// The folder part of a path, up to and including its last "/".
-std::string FolderPart(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 bool TCustomShellListView::ViewKeyDown(QKeyEvent& event, bool editing) {
   if (!autoNavigate_) return false;
@@ -94,19 +82,7 @@ bool TCustomShellListView::ViewContextMenu(QAbstractItemView& view, QPoint at, b
 void TCustomShellListView::ShowContextMenu(QPoint at) {
   TShellFolder* item = FirstSelectedItem();
   if (!item) return;
-  ++menuDepth_;
-  const auto closed = [this] {
-    if (--menuDepth_ > 0 || !rescanPending_) return;
-    rescanPending_ = false;
-    GuardControl([this] { Rescan(); });
-  };
-  try {
-    ShowShellContextMenu(this, item, at);
-  } catch (...) {
-    closed();
-    throw;
-  }
-  closed();
+  menus_.Run([&] { ShowShellContextMenu(this, item, at); });
 }
 
 void TCustomShellListView::BeforeCommand(const std::string& verb, bool& handled) {
@@ -120,11 +96,9 @@ void TCustomShellListView::BeforeCommand(const std::string& verb, bool& handled)
 }
 
 void TCustomShellListView::AfterCommand(const std::string& verb, bool succeeded) {
-  if (!succeeded) return;
-  if (SameVerb(verb, "delete") || SameVerb(verb, "paste"))
-    Rescan();
-  else if (SameVerb(verb, "open"))
-    shell::SetCurrentDirectory(savedDirectory_);
+  // The directory comes back whatever became of the command.
+  if (SameVerb(verb, "open") && !savedDirectory_.empty()) shell::SetCurrentDirectory(std::exchange(savedDirectory_, {}));
+  if (succeeded && (SameVerb(verb, "delete") || SameVerb(verb, "paste"))) Rescan();
 }
 
 void TCustomShellListView::BeginRename() {

@@ -7,6 +7,7 @@
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellMessages.h"
 #include "viewer/ShellCtrls/ShellTypeAhead.h"
+#include "viewer/ShellCtrls/ShownNames.h"
 
 namespace lum {
 
@@ -25,10 +26,6 @@ Qt::Alignment AlignmentOf(int format) {
 ShellListModel::ShellListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 ShellListModel::~ShellListModel() = default;
-
-QString ShellListModel::ShownName(const std::string& name) {
-  return QString::fromUtf8(name.data(), static_cast<int>(name.size()));
-}
 
 int ShellListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : RowCount(); }
 
@@ -79,10 +76,8 @@ bool ShellListModel::setData(const QModelIndex& index, const QVariant& value, in
 
 bool ShellListModel::Rename(int row, const QString& text) {
   TShellFolder& item = *rows_[static_cast<size_t>(row)];
-  // Unchanged text is no new name, also when the name could not be shown
-  // exactly and the text is only its replacement-character form.
-  if (text == ShownName(item.InFolderName())) return false;
-  if (!item.RenameTo(text.toStdString())) return false;
+  if (!IsNewName(text, item.InFolderName())) return false;
+  if (!item.RenameTo(NameBytes(text))) return false;
   emit dataChanged(index(row, 0), index(row, columnCount() - 1));
   return true;
 }

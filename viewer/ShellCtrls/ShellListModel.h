@@ -59,11 +59,6 @@ class ShellListModel : public QAbstractTableModel {
   /// Whether names can be edited in place.
   void SetEditable(bool editable) { editable_ = editable; }
 
-  /// A row's name as shown and edited. Names are bytes: one that is not
-  /// UTF-8 is shown with replacement characters, so it is never written
-  /// back from this text.
-  static QString ShownName(const std::string& name);
-
  private:
   QVariant DataOf(TShellFolder& item, int column, int role) const;
   QString DetailText(TShellFolder& item, int column) const;

@@ -11,6 +11,7 @@
 
 #include "platform/shell/FileInfo.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ControlScopes.h"
 #include "viewer/ShellCtrls/ShellChangeNotifier.h"
 #include "viewer/ShellCtrls/ShellColumns.h"
 #include "viewer/ShellCtrls/ShellListFill.h"
@@ -22,45 +23,15 @@ namespace lum {
 
 namespace {
 
-// Runs its action when the scope ends, also when it is left by a failure.
-template <class Action>
-class OnExit {
- public:
-  explicit OnExit(Action action) : action_(std::move(action)) {}
-  ~OnExit() { action_(); }
-  OnExit(const OnExit&) = delete;
-  OnExit& operator=(const OnExit&) = delete;
-
- private:
-  Action action_;
-};
-
-// The hourglass while a folder is read.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 shell::HIMAGELIST SystemImages(bool large) {
   shell::SHFILEINFO info;
   const shell::UINT flags = shell::SHGFI_SYSICONINDEX | (large ? 0 : shell::SHGFI_SMALLICON);
   return shell::SHGetFileInfo("/", 0, &info, flags);
 }
 
-// Names that differ only in letter case name another folder here, so only
-// the root folder names are compared without regard to case.
-bool SameRootText(const std::string& a, const std::string& b) {
-  TRootFolder folderA, folderB;
-  if (RootFolderFromText(a, folderA) && RootFolderFromText(b, folderB)) return folderA == folderB;
-  return a == b;
-}
-
 }  // namespace
 
-TCustomShellListView::TCustomShellListView(QWidget* parent) : QWidget(parent) {
+TCustomShellListView::TCustomShellListView(QWidget* parent) : QWidget(parent), menus_([this] { Rescan(); }) {
   model_ = new ShellListModel(this);
   model_->SetImageLists(SystemImages(false), SystemImages(true));
   iconView_ = new ShellIconView(*this, this);
@@ -378,12 +349,8 @@ void TCustomShellListView::SelectWholeRows() {
 }
 
 void TCustomShellListView::Rescan() {
-  // A menu of a row runs its own event loop, in which a change notice may
-  // arrive; the menu's item must live until the menu has closed.
-  if (menuDepth_ > 0) {
-    rescanPending_ = true;
-    return;
-  }
+  // The item of an open menu lives until the menu has closed.
+  if (menus_.DeferWhileOpen()) return;
   if (updating_ || !root_) return;
   const TSavedSelection saved(*model_, *selection_);
   const IdList folder = CopyIdList(root_->AbsoluteID());

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/MenuDeferral.h"
 #include "viewer/ShellCtrls/ShellContextMenu.h"
 #include "viewer/ShellCtrls/ShellListViews.h"
 #include "viewer/ShellCtrls/ShellRowOrder.h"
@@ -224,8 +225,7 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   bool loading_ = true;
   bool updating_ = false;     ///< while a rebuild runs: folder changes are ignored
   bool settingRoot_ = false;  ///< the running rebuild comes from a new root text
-  int menuDepth_ = 0;         ///< context menus open (each runs its own event loop)
-  bool rescanPending_ = false;
+  TMenuDeferral menus_;       ///< a re-scan waits while a row's menu is open
   std::string savedDirectory_;
 
   ShellTreeLink* tree_ = nullptr;

@@ -23,7 +23,7 @@ struct KeyedRow {
 // memory instead of visiting every item's own. False when a key cannot be
 // read (rows of several folders, or of a folder that offers no keys): the
 // rows are then compared as items, never some by key and some not.
-bool ReadKeys(const TShellFolders& items, int column, bool withFolderFlag, std::vector<KeyedRow>& rows,
+bool ReadKeys(const TShellFolderRefs& items, int column, bool withFolderFlag, std::vector<KeyedRow>& rows,
               std::string& names) {
   if (items.empty()) return true;
   const TShellFolder* parent = items.front()->Parent();
@@ -49,6 +49,19 @@ bool ReadKeys(const TShellFolders& items, int column, bool withFolderFlag, std::
   return true;
 }
 
+TShellFolderRefs RefsOf(const TShellFolders& items) {
+  TShellFolderRefs refs(items.size());
+  for (size_t i = 0; i < items.size(); ++i) refs[i] = items[i].get();
+  return refs;
+}
+
+TRowOrder ComparisonOrderOf(const TShellFolderRefs& items, const TRowComparison& compare) {
+  TRowOrder order(items.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compare(*items[a], *items[b]) < 0; });
+  return order;
+}
+
 TRowOrder IndexesOf(const std::vector<KeyedRow>& rows) {
   TRowOrder order(rows.size());
   for (size_t i = 0; i < rows.size(); ++i) order[i] = rows[i].index;
@@ -66,7 +79,8 @@ int CompareListItems(const TShellFolder& a, const TShellFolder& b) {
 TRowOrder ListOrder(const TShellFolders& items) {
   std::vector<KeyedRow> rows;
   std::string names;
-  if (!ReadKeys(items, 0, true, rows, names)) return ComparisonOrder(items, CompareListItems);
+  const TShellFolderRefs refs = RefsOf(items);
+  if (!ReadKeys(refs, 0, true, rows, names)) return ComparisonOrderOf(refs, CompareListItems);
   std::sort(rows.begin(), rows.end(), [](const KeyedRow& a, const KeyedRow& b) {
     if (a.folder != b.folder) return a.folder;
     return CompareItemSortKeys(a.key, b.key) < 0;
@@ -74,11 +88,13 @@ TRowOrder ListOrder(const TShellFolders& items) {
   return IndexesOf(rows);
 }
 
-TRowOrder ColumnOrder(const TShellFolders& items, int column) {
+TRowOrder ColumnOrder(const TShellFolders& items, int column) { return ColumnOrder(RefsOf(items), column); }
+
+TRowOrder ColumnOrder(const TShellFolderRefs& items, int column) {
   std::vector<KeyedRow> rows;
   std::string names;
   if (!ReadKeys(items, column, false, rows, names))
-    return ComparisonOrder(items, [column](const TShellFolder& a, const TShellFolder& b) {
+    return ComparisonOrderOf(items, [column](const TShellFolder& a, const TShellFolder& b) {
       return a.CompareWith(b, column);
     });
   std::sort(rows.begin(), rows.end(),
@@ -87,10 +103,7 @@ TRowOrder ColumnOrder(const TShellFolders& items, int column) {
 }
 
 TRowOrder ComparisonOrder(const TShellFolders& items, const TRowComparison& compare) {
-  TRowOrder order(items.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return compare(*items[a], *items[b]) < 0; });
-  return order;
+  return ComparisonOrderOf(RefsOf(items), compare);
 }
 
 void ApplyOrder(TShellFolders& items, const TRowOrder& order) {

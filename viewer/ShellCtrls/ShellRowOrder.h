@@ -14,6 +14,8 @@
 namespace lum {
 
 using TShellFolders = std::vector<std::unique_ptr<TShellFolder>>;
+/// Items held elsewhere (a tree's nodes own theirs).
+using TShellFolderRefs = std::vector<const TShellFolder*>;
 
 /// Negative, 0 or positive as `a` goes before, with or after `b`.
 using TRowComparison = std::function<int(const TShellFolder& a, const TShellFolder& b)>;
@@ -30,6 +32,7 @@ TRowOrder ListOrder(const TShellFolders& items);
 
 /// The order of CompareWith(`column`), for the items of one folder.
 TRowOrder ColumnOrder(const TShellFolders& items, int column);
+TRowOrder ColumnOrder(const TShellFolderRefs& items, int column);
 
 /// The order of a caller's comparison.
 TRowOrder ComparisonOrder(const TShellFolders& items, const TRowComparison& compare);
