@@ -9,7 +9,6 @@
 #include <climits>
 #include <utility>
 
-#include "base/Errors.h"
 #include "platform/files/FileWrites.h"
 #include "platform/files/OutputFile.h"
 
@@ -98,27 +97,29 @@ void ReplacementFile::Discard() noexcept {
   temporary_.clear();
 }
 
+void ReplacementFile::Fail(const EInOutError& error) {
+  failure_ = error;
+  Discard();
+  throw error;
+}
+
 void ReplacementFile::Write(const uint8_t* data, size_t count) {
+  if (failure_) throw *failure_;
   try {
     WriteAll(fd_, data, count);
-  } catch (...) {
-    Discard();
-    throw;
+  } catch (const EInOutError& error) {
+    Fail(error);
   }
 }
 
 void ReplacementFile::Close() {
-  if (temporary_.empty()) return;
-  int error = 0;
-  if (replaces_ && ::fsync(fd_) != 0) error = errno;
+  if (failure_) throw *failure_;
+  if (fd_ < 0) return;  // closed already
+  if (replaces_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error = errno;
-  if (error != 0) {
-    Discard();
-    throw EInOutError(error);
-  }
+  if (::close(fd) != 0 && errno != EINTR) Fail(EInOutError(errno));
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(EInOutError(errno));
   temporary_.clear();
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Errors.h"
 #include "codec/FileSeam.h"
 
 namespace lum::platform {
@@ -40,16 +41,19 @@ class ReplacementFile final : public OutputWriter {
   void Write(const uint8_t* data, size_t count) override;
   void Flush() override {}
   /// Flushes (when replacing), closes and renames; on failure the old file
-  /// stays and the temporary one is gone.
+  /// stays and the temporary one is gone. After any failure of the writer
+  /// this throws that failure again: the save did not happen.
   void Close() override;
 
  private:
+  [[noreturn]] void Fail(const EInOutError& error);
   void Discard() noexcept;
 
   std::string target_;
   std::string temporary_;
   bool replaces_;
   int fd_ = -1;
+  std::optional<EInOutError> failure_;
 };
 
 /// The writer for a save to `path`. A symlinked name is followed, so the file
