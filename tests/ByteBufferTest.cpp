@@ -202,6 +202,19 @@ TEST(ReplacementFile, CloseAfterAFailedWriteReportsTheFailureAgain) {
   EXPECT_TRUE(test::SnapshotFolder(dir.Path()) == before);
 }
 
+// The temporary name beside a file cannot hold a name as long as names may
+// be; such a file is saved all the same.
+TEST(ReplacementFile, NamesAsLongAsTheFileSystemAllowsAreSaved) {
+  TempDir dir;
+  const long nameMax = ::pathconf(dir.Path().c_str(), _PC_NAME_MAX);
+  ASSERT_GT(nameMax, 4);
+  const std::string name = std::string(static_cast<size_t>(nameMax) - 4, 'n') + ".kvx";
+  test::WriteFile(dir / name, Bytes(10, 0xEE));
+  BufferOf({1, 2, 3}).SaveToFile(dir / name, platform::HostFiles());
+  EXPECT_EQ(test::ReadFile(dir / name), (Bytes{1, 2, 3}));
+  EXPECT_EQ(test::SnapshotFolder(dir.Path()).size(), 1u);
+}
+
 // The same on a real file system that is full: a 64 KiB tmpfs, where the
 // test may mount one (as root, not in every container).
 TEST(ByteBuffer, ASaveOntoAFullFileSystemLeavesTheOldFileAsItWas) {

@@ -17,8 +17,6 @@ namespace lum::platform {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in a path
-// Leaves room in a 255-byte name for the dot, the number and ".tmp".
-constexpr size_t kMaxNameInTemporary = 200;
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -60,21 +58,7 @@ std::atomic<unsigned> temporaryCount{0};
 
 ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> old)
     : target_(std::move(target)), replaces_(old.has_value()) {
-  const size_t slash = target_.rfind('/');
-  const std::string name = target_.substr(slash == std::string::npos ? 0 : slash + 1, kMaxNameInTemporary);
-  // The process id keeps other programs' names apart (a forked child would
-  // share it, and O_EXCL sends it on to the next number).
-  static const std::string pid = std::to_string(::getpid());
-  const std::string prefix = FolderOf(target_) + "." + name + "." + pid + "-";
-  // O_EXCL: never an existing file, nor a symlink planted under the name.
-  for (;;) {
-    temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, replaces_ ? 0600 : 0666);
-    if (fd_ >= 0) break;
-    const int error = errno;
-    temporary_.clear();
-    if (error != EEXIST) throw EInOutError(error);
-  }
+  if (const int error = CreateTemporary(replaces_ ? 0600 : 0666)) throw EInOutError(error);
   if (!replaces_) return;
   // Owner and group first: changing them may clear the set-id bits.
   if (::fchown(fd_, old->owner, old->group) != 0) {
@@ -89,6 +73,32 @@ ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> ol
 }
 
 ReplacementFile::~ReplacementFile() { Discard(); }
+
+// Opens a new file beside the target, under a name of its own; 0 or the
+// errno.
+int ReplacementFile::CreateTemporary(mode_t mode) {
+  const std::string folder = FolderOf(target_);
+  // The process id keeps other programs' names apart (a forked child would
+  // share it, and O_EXCL sends it on to the next number).
+  static const std::string pid = std::to_string(::getpid());
+  std::string prefix = folder + "." + target_.substr(folder.size()) + "." + pid + "-";
+  bool shortName = false;
+  // O_EXCL: never an existing file, nor a symlink planted under the name.
+  for (;;) {
+    temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+    if (fd_ >= 0) return 0;
+    const int error = errno;
+    temporary_.clear();
+    if (error == ENAMETOOLONG && !shortName) {
+      // The name fills (nearly) all that the file system allows for one.
+      prefix = folder + ".lum." + pid + "-";
+      shortName = true;
+    } else if (error != EEXIST) {
+      return error;
+    }
+  }
+}
 
 void ReplacementFile::Discard() noexcept {
   if (fd_ >= 0) ::close(fd_);

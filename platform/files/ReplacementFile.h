@@ -14,7 +14,8 @@
 namespace lum::platform {
 
 /// A new file written under a temporary name beside the one it replaces
-/// (".name.<pid>-<n>.tmp"), renamed over it by Close(). When an old file is
+/// (".name.<pid>-<n>.tmp", or ".lum.<pid>-<n>.tmp" where the name leaves no
+/// room for that), renamed over it by Close(). When an old file is
 /// replaced, Close() first flushes the new data to the disk, so that a power
 /// cut leaves the old file or the new one, never an empty one; the new file
 /// gets the old one's permission bits, and its owner and group where the
@@ -46,6 +47,7 @@ class ReplacementFile final : public OutputWriter {
   void Close() override;
 
  private:
+  int CreateTemporary(mode_t mode);
   [[noreturn]] void Fail(const EInOutError& error);
   void Discard() noexcept;
 
