@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <utility>
+#include <vector>
 
 #include "platform/files/FileWrites.h"
 #include "platform/files/OutputFile.h"
@@ -17,6 +18,7 @@ namespace lum::platform {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in a path
+constexpr size_t kCopyBlock = 64 * 1024;
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -52,13 +54,48 @@ Target Resolve(const std::string& path) {
   throw EInOutError(ELOOP);
 }
 
+// A descriptor closed when it goes, unless released.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+// The old file opened to be written in place, emptied. It is there, so it
+// is not created: a kernel that protects files in sticky folders
+// (fs.protected_regular) refuses O_CREAT on another user's file there.
+int OpenInPlace(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.Get() < 0) throw EInOutError(errno);
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) throw EInOutError(errno);
+  if (!S_ISREG(status.st_mode)) throw EInOutError::NotARegularFile();
+  return file.Release();
+}
+
 std::atomic<unsigned> temporaryCount{0};
 
 }  // namespace
 
 ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> old)
     : target_(std::move(target)), replaces_(old.has_value()) {
-  if (const int error = CreateTemporary(replaces_ ? 0600 : 0666)) throw EInOutError(error);
+  if (const int error = CreateTemporary(replaces_ ? 0600 : 0666)) {
+    // A folder that takes no new file, while the old file may be written:
+    // that is written in place.
+    if (!replaces_ || (error != EACCES && error != EPERM && error != EROFS)) throw EInOutError(error);
+    fd_ = OpenInPlace(target_);
+    inPlace_ = true;
+    return;
+  }
   if (!replaces_) return;
   // Owner and group first: changing them may clear the set-id bits.
   if (::fchown(fd_, old->owner, old->group) != 0) {
@@ -125,12 +162,41 @@ void ReplacementFile::Write(const uint8_t* data, size_t count) {
 void ReplacementFile::Close() {
   if (failure_) throw *failure_;
   if (fd_ < 0) return;  // closed already
-  if (replaces_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
+  if (replaces_ && !inPlace_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0 && errno != EINTR) Fail(EInOutError(errno));
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(EInOutError(errno));
+  if (inPlace_) return;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    const int error = errno;
+    // A sticky folder (/tmp) lets only a file's owner (or the folder's)
+    // replace it, while others may still write it.
+    if (!replaces_ || (error != EPERM && error != EACCES)) Fail(EInOutError(error));
+    WriteInPlaceFromTemporary();
+    Discard();
+    return;
+  }
   temporary_.clear();
+}
+
+// The finished temporary file copied into the old file.
+void ReplacementFile::WriteInPlaceFromTemporary() {
+  try {
+    const Descriptor from(::open(temporary_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (from.Get() < 0) throw EInOutError(errno);
+    Descriptor to(OpenInPlace(target_));
+    std::vector<uint8_t> block(kCopyBlock);
+    for (;;) {
+      const ssize_t n = ::read(from.Get(), block.data(), block.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw EInOutError(errno);
+      if (n == 0) break;
+      WriteAll(to.Get(), block.data(), static_cast<size_t>(n));
+    }
+    if (::close(to.Release()) != 0 && errno != EINTR) throw EInOutError(errno);
+  } catch (const EInOutError& error) {
+    Fail(error);
+  }
 }
 
 std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path) {
