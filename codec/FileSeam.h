@@ -1,7 +1,8 @@
 // The codec's way to files: reading a whole file, and writing an output
-// through a writer, streamed into place or replacing the old file whole. The codec itself stays standard C++; the platform's file
-// services provide the host's files (platform/files/HostFiles.h), and a test
-// can give its own, one that fails wherever a real disk could.
+// through a writer, streamed into place or replacing the old file whole.
+// The codec itself stays standard C++; the platform's file services provide
+// the host's files (platform/files/HostFiles.h), and a test can give its
+// own, one that fails wherever a real disk could.
 #pragma once
 
 #include <cstddef>
