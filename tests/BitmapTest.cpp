@@ -213,6 +213,30 @@ TEST_F(BitmapTest, ColourMasksWiderThanEightBitsGiveTheirTopBits) {
   EXPECT_EQ(LoadFailure(BmpBytes(recipe, [](int, int) { return 0xFFFFFFFFu; })), "Bitmap ist ungültig");
 }
 
+// Masks that reach past the pixel's bits, or share bits, give no colours
+// that the file could mean; read anyway, such files came out black.
+TEST_F(BitmapTest, ColourMasksBeyondThePixelOrOverlappingAreRefused) {
+  struct Masks {
+    int bits;
+    uint32_t red, green, blue;
+  };
+  for (const Masks masks : {Masks{16, 0xFFC00000, 0x003FF000, 0x00000FFC},  // wide, above a 16-bit pixel
+                            Masks{16, 0x00FF0000, 0x0000FF00, 0x000000FF},  // 8 bits each, red above
+                            Masks{32, 0x3FF00000, 0x000FFC00, 0x000FFFFF},  // wide, green and blue overlap
+                            Masks{32, 0x00FF0000, 0x0000FF00, 0x0000FF00}}) {
+    BmpRecipe recipe;
+    recipe.width = 3;
+    recipe.height = 2;
+    recipe.bitsPerPixel = masks.bits;
+    recipe.coding = tools::BmpCoding::BitFields;
+    recipe.masks[0] = masks.red;
+    recipe.masks[1] = masks.green;
+    recipe.masks[2] = masks.blue;
+    EXPECT_EQ(LoadFailure(BmpBytes(recipe, [](int, int) { return 0xFFFFFFFFu; })), "Bitmap ist ungültig")
+        << std::hex << masks.red << " " << masks.green << " " << masks.blue;
+  }
+}
+
 TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
   BmpRecipe recipe;
   recipe.width = 5;

@@ -73,10 +73,17 @@ PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& 
 
   if (layout.maskCount == 0) return plan;
   if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return plan;  // Qt's reader refuses them
+  // A mask that reaches past the pixel's bits or shares bits with another
+  // reads no colour the file could mean, and one whose bits are not side by
+  // side none that a channel could hold.
+  const uint32_t pixelBits = layout.bitsPerPixel == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+  uint32_t taken = 0;
   bool wide = false;
   for (int i = 0; i < layout.maskCount; ++i) {
-    if (!IsContiguous(layout.masks[i])) throw EInvalidGraphic();
-    wide = wide || BitCount(layout.masks[i]) > 8;
+    const uint32_t mask = layout.masks[i];
+    if (!IsContiguous(mask) || (mask & ~pixelBits) != 0 || (mask & taken) != 0) throw EInvalidGraphic();
+    taken |= mask;
+    wide = wide || BitCount(mask) > 8;
   }
   if (wide) plan.decoding = PixelDecoding::WideMasks;
   return plan;

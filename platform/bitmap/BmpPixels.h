@@ -27,7 +27,8 @@ struct PixelPlan {
 /// How the pixels of a BMP file whose first bytes gave `layout` are decoded.
 /// Throws EInvalidGraphic for what can't be read correctly: an RLE coding of
 /// the wrong bit depth, a palette the file does not hold, a colour mask whose
-/// bits are not contiguous.
+/// bits are not contiguous, that reaches past the pixel's bits or that
+/// shares bits with another.
 PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& layout);
 
 /// Expands the file's RLE4 or RLE8 stream into one palette index a byte, row
