@@ -12,6 +12,8 @@
 #include <memory>
 #include <utility>
 
+#include "base/Errors.h"
+#include "platform/files/FileWrites.h"
 #include "platform/shell/FileUrls.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/UserFolders.h"
@@ -141,15 +143,13 @@ std::string DeletionDate() {
   return text;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
+bool WriteText(int fd, const std::string& text) {
+  try {
+    platform::WriteAll(fd, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return true;
+  } catch (const EInOutError&) {
+    return false;
   }
-  return true;
 }
 
 constexpr const char kInfoExtension[] = ".trashinfo";
@@ -221,7 +221,7 @@ int MoveToTrash(const std::string& path, std::string* trashedAs, std::string* un
       if (errno == EEXIST) continue;
       return errno;
     }
-    const bool written = WriteAll(fd, infoText);
+    const bool written = WriteText(fd, infoText);
     const int closeError = ::close(fd) == 0 ? 0 : errno;
     if (!written || closeError != 0) {
       ::unlinkat(info.Get(), infoName.c_str(), 0);
