@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "base/Messages.h"
@@ -75,17 +76,23 @@ class OtherFileSystem {
  public:
   explicit OtherFileSystem(const std::string& at) : at_(at) {
     MakeFolder(at);
-    mounted_ = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-               ::mount("lum-trash-test", at.c_str(), "tmpfs", 0, "mode=0755") == 0;
+    if (::unshare(CLONE_NEWNS) != 0) {
+      failure_ = std::string("no mount namespace of its own: ") + std::strerror(errno);
+    } else if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+               ::mount("lum-trash-test", at.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+      failure_ = std::string("cannot mount a file system here: ") + std::strerror(errno);
+    }
   }
   ~OtherFileSystem() {
-    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+    if (Mounted()) ::umount2(at_.c_str(), MNT_DETACH);
   }
-  bool Mounted() const { return mounted_; }
+  bool Mounted() const { return failure_.empty(); }
+  /// Why it is not mounted.
+  const std::string& Failure() const { return failure_; }
 
  private:
   std::string at_;
-  bool mounted_ = false;
+  std::string failure_;
 };
 
 // The message box a refused delete shows, closed once read.
@@ -110,7 +117,8 @@ TEST(Trash, OnAnotherFileSystemOnlyATrashOfTheUsersOwnIsUsed) {
   ShellSandbox sandbox;
   const std::string top = sandbox.Work() + "/mnt";
   OtherFileSystem other(top);
-  ASSERT_TRUE(other.Mounted()) << std::strerror(errno);
+  // Root without CAP_SYS_ADMIN, as in many CI containers, cannot.
+  if (!other.Mounted()) GTEST_SKIP() << other.Failure();
   const std::string uid = std::to_string(::getuid());
   const std::string own = top + "/.Trash-" + uid, shared = top + "/.Trash";
   const std::string file = top + "/a.kvx";
