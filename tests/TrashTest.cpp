@@ -69,6 +69,41 @@ TEST(Trash, NamesAsLongAsTheSystemAllowsCanBeTrashed) {
   EXPECT_NE(first, second);
 }
 
+// Another user could read or swap what lands in a trash folder that others
+// may write, or in a files/ or info/ that is not a real folder of the
+// user's own: nothing is moved there.
+TEST(Trash, ATrashOpenToOthersOrWhoseFoldersAreNotTheUsersOwnIsRefused) {
+  ShellSandbox sandbox;
+  const std::string trash = sandbox.DataHome() + "/Trash";
+  const std::string file = sandbox.Work() + "/a.kvx";
+  MakeFile(file, 5);
+  MakeFolder(trash);
+  std::string refused;
+  for (const mode_t mode : {0777, 0720, 0702}) {
+    ASSERT_EQ(::chmod(trash.c_str(), mode), 0);
+    EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe) << std::oct << mode;
+    EXPECT_EQ(refused, trash);
+  }
+  ASSERT_EQ(::chmod(trash.c_str(), 0700), 0);
+
+  MakeFolder(sandbox.Work() + "/elsewhere");
+  ASSERT_EQ(::symlink((sandbox.Work() + "/elsewhere").c_str(), (trash + "/files").c_str()), 0);
+  EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe);
+  EXPECT_EQ(refused, trash + "/files");
+  ASSERT_EQ(::unlink((trash + "/files").c_str()), 0);
+  if (::geteuid() == 0) {  // a folder of another user's needs root to make
+    MakeFolder(trash + "/info");
+    ASSERT_EQ(::chown((trash + "/info").c_str(), kNobody, kNobody), 0);
+    EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe);
+    EXPECT_EQ(refused, trash + "/info");
+    ASSERT_EQ(::chown((trash + "/info").c_str(), 0, 0), 0);
+  }
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_TRUE(SnapshotFolder(sandbox.Work() + "/elsewhere").empty());
+  EXPECT_TRUE(SnapshotFolder(trash + "/info").empty());
+  EXPECT_EQ(MoveToTrash(file), 0);
+}
+
 // A tmpfs of the test's own, mounted in a mount namespace of its own, so
 // that it is another file system than the data home's and nobody else sees
 // it. Needs root.
