@@ -26,6 +26,8 @@ uint16_t GetLittleEndian16(const uint8_t* p) { return static_cast<uint16_t>(p[0]
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;  // the old information header, 16-bit sizes
 constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kOs2HeaderSize = 64;  // its compression 3 is Huffman coding, not masks
+constexpr uint32_t kAlphaMaskHeaderSize = 56;  // the first header that holds an alpha mask
 // Compression values whose rows have a fixed size.
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitFields = 3;
@@ -75,6 +77,7 @@ std::optional<BmpLayout> PeekBmpLayout(const uint8_t* bytes, size_t size) {
   const uint8_t* info = bytes + kFileHeaderSize;
   const uint32_t infoSize = GetLittleEndian32(info);
   BmpLayout layout;
+  layout.infoHeaderSize = infoSize;
   int64_t colourTable = 0;
   int64_t bitMasks = 0;
   if (infoSize == kCoreHeaderSize) {
@@ -82,22 +85,35 @@ std::optional<BmpLayout> PeekBmpLayout(const uint8_t* bytes, size_t size) {
     layout.width = GetLittleEndian16(info + 4);
     layout.height = GetLittleEndian16(info + 6);
     layout.bitsPerPixel = GetLittleEndian16(info + 10);
-    if (layout.bitsPerPixel <= 8) colourTable = 3 * (int64_t{1} << layout.bitsPerPixel);
+    if (layout.bitsPerPixel <= 8) {
+      layout.colourCount = 1u << layout.bitsPerPixel;
+      colourTable = 3 * int64_t{layout.colourCount};
+    }
   } else {
     if (size < kFileHeaderSize + kInfoHeaderSize) return std::nullopt;
     layout.width = static_cast<int32_t>(GetLittleEndian32(info + 4));
     layout.height = static_cast<int32_t>(GetLittleEndian32(info + 8));
     layout.bitsPerPixel = GetLittleEndian16(info + 14);
     const uint32_t compression = GetLittleEndian32(info + 16);
+    layout.compression = compression;
     layout.compressed = compression != kBiRgb && compression != kBiBitFields && compression != kBiAlphaBitFields;
     const uint32_t coloursUsed = GetLittleEndian32(info + 32);
     if (layout.bitsPerPixel <= 8) {
-      const uint32_t entries = coloursUsed == 0 ? 1u << layout.bitsPerPixel : coloursUsed < 256 ? coloursUsed : 256;
-      colourTable = 4 * int64_t{entries};
+      layout.colourCount = coloursUsed == 0 ? 1u << layout.bitsPerPixel : coloursUsed < 256 ? coloursUsed : 256;
+      colourTable = 4 * int64_t{layout.colourCount};
     }
-    // The masks follow a 40-byte header; later headers hold them inside.
-    if (infoSize == kInfoHeaderSize && compression == kBiBitFields) bitMasks = 12;
-    if (infoSize == kInfoHeaderSize && compression == kBiAlphaBitFields) bitMasks = 16;
+    if ((compression == kBiBitFields || compression == kBiAlphaBitFields) && infoSize != kOs2HeaderSize) {
+      // Three masks (four with alpha) follow a 40-byte header; the later
+      // headers hold red, green, blue and, from 56 bytes on, alpha, at the
+      // same place.
+      const bool alpha =
+          infoSize == kInfoHeaderSize ? compression == kBiAlphaBitFields : infoSize >= kAlphaMaskHeaderSize;
+      layout.maskCount = alpha ? 4 : 3;
+      const uint8_t* maskBytes = info + kInfoHeaderSize;
+      if (size < kFileHeaderSize + kInfoHeaderSize + 4 * static_cast<size_t>(layout.maskCount)) return std::nullopt;
+      for (int i = 0; i < layout.maskCount; ++i) layout.masks[i] = GetLittleEndian32(maskBytes + 4 * i);
+      if (infoSize == kInfoHeaderSize) bitMasks = 4 * layout.maskCount;
+    }
   }
   const int64_t tablesEnd = int64_t{kFileHeaderSize} + infoSize + colourTable + bitMasks;
   layout.pixelDataOffset = dataOffset > tablesEnd ? dataOffset : tablesEnd;

@@ -60,7 +60,20 @@ struct BmpLayout {
   int64_t width = 0;
   int64_t height = 0;  ///< negative for rows stored top-down
   int bitsPerPixel = 0;
+  /// The information header's size: 12 for the old header, 40 and up after.
+  uint32_t infoHeaderSize = 0;
+  /// The coding of the rows (0 in the old header): 0 as they are, 1 RLE8,
+  /// 2 RLE4, 3 and 6 colour masks (in the 64-byte OS/2 header 3 is Huffman).
+  uint32_t compression = 0;
   bool compressed = false;  ///< RLE or an embedded image: no fixed row size
+  /// The entries of the colour table, for up to 8 bits a pixel: the count
+  /// the header gives, all the depth allows when it gives none, at most 256.
+  uint32_t colourCount = 0;
+  /// Red, green, blue and alpha, when the rows are read through colour masks
+  /// (0 for a mask the file does not give). `maskCount` says how many the
+  /// file gives: 0, 3 or 4.
+  uint32_t masks[4] = {0, 0, 0, 0};
+  int maskCount = 0;
   /// Where the rows begin: the offset the file header gives, or the end of
   /// the headers, colour table and bit masks when that comes later.
   int64_t pixelDataOffset = 0;
@@ -74,10 +87,10 @@ struct BmpLayout {
   static int64_t Magnitude(int64_t v) { return v < 0 ? -v : v; }
 };
 
-/// Reads the file header and the information header: 16-bit sizes in the old
-/// 12-byte header (taken as unsigned, the larger reading), signed 32-bit
-/// sizes in every later one. Nothing when the bytes are too few for them or
-/// do not start with "BM".
+/// Reads the file header and the information header (with the colour masks
+/// after or inside it): 16-bit sizes in the old 12-byte header (taken as unsigned, the
+/// larger reading), signed 32-bit sizes in every later one. Nothing when the
+/// bytes are too few for them or do not start with "BM".
 std::optional<BmpLayout> PeekBmpLayout(const uint8_t* bytes, size_t size);
 
 }  // namespace lum

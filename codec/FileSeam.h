@@ -1,7 +1,8 @@
 // The codec's way to files: reading a whole file, and writing an output
-// through a writer, streamed into place or replacing the old file whole. The codec itself stays standard C++; the platform's file
-// services provide the host's files (platform/files/HostFiles.h), and a test
-// can give its own, one that fails wherever a real disk could.
+// through a writer, streamed into place or replacing the old file whole.
+// The codec itself stays standard C++; the platform's file services provide
+// the host's files (platform/files/HostFiles.h), and a test can give its
+// own, one that fails wherever a real disk could.
 #pragma once
 
 #include <cstddef>
@@ -49,7 +50,9 @@ class FileSeam {
   /// An output that takes the place of the file at `path` (or becomes it, if
   /// there is none) only when its writer closes: until then, and for good
   /// when the writer is abandoned or fails, the old file stays as it was.
-  /// Throws EInOutError like CreateOutput.
+  /// (The host's files write an old file in place where the user may write
+  /// it but not replace it; see platform/files/ReplacementFile.h.) Throws
+  /// EInOutError like CreateOutput.
   virtual std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) = 0;
 
   /// `path` as failure messages name it: the full path.

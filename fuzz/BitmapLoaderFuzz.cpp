@@ -17,14 +17,28 @@ void Check(const lum::platform::Bitmap& bitmap) {
   // included: a bad index trips ASan. (A 63-byte RLE file may legitimately
   // describe tens of millions of pixels; reading them all under ASan would
   // only measure the sanitizer.)
-  unsigned sum = 0;
+  //
+  // Valgrind's memcheck reports an uninitialised value only where it decides
+  // a branch, and not even there when the bits it does know settle the
+  // comparison (a sum of small values is never 0x12345678). So each channel
+  // is folded over the pixels with XOR, which keeps every unknown bit
+  // unknown, and each fold decides a branch of its own.
+  unsigned folds[3] = {0, 0, 0};
+  const auto fold = [&](int32_t x, int32_t y) {
+    const lum::Rgb c = bitmap.PixelColour(x, y);
+    folds[0] ^= c.red;
+    folds[1] ^= c.green;
+    folds[2] ^= c.blue;
+  };
   const int64_t step = pixels > 1000000 ? pixels / 1000000 : 1;
   for (int64_t i = 0; i < pixels; i += step) {
-    sum += bitmap.PixelColour(static_cast<int32_t>(i % bitmap.Width()), static_cast<int32_t>(i / bitmap.Width())).red;
+    fold(static_cast<int32_t>(i % bitmap.Width()), static_cast<int32_t>(i / bitmap.Width()));
   }
-  if (pixels > 0) sum += bitmap.PixelColour(bitmap.Width() - 1, bitmap.Height() - 1).red;
-  volatile unsigned sink = sum;
-  (void)sink;
+  if (pixels > 0) fold(bitmap.Width() - 1, bitmap.Height() - 1);
+  static volatile unsigned marker = 0;
+  for (const unsigned channel : folds) {
+    if (channel == 0x5A) marker = marker + 1;  // nothing of note; the branch is what counts
+  }
 }
 
 }  // namespace

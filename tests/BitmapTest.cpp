@@ -213,6 +213,30 @@ TEST_F(BitmapTest, ColourMasksWiderThanEightBitsGiveTheirTopBits) {
   EXPECT_EQ(LoadFailure(BmpBytes(recipe, [](int, int) { return 0xFFFFFFFFu; })), "Bitmap ist ungültig");
 }
 
+// Masks that reach past the pixel's bits, or share bits, give no colours
+// that the file could mean; read anyway, such files came out black.
+TEST_F(BitmapTest, ColourMasksBeyondThePixelOrOverlappingAreRefused) {
+  struct Masks {
+    int bits;
+    uint32_t red, green, blue;
+  };
+  for (const Masks masks : {Masks{16, 0xFFC00000, 0x003FF000, 0x00000FFC},  // wide, above a 16-bit pixel
+                            Masks{16, 0x00FF0000, 0x0000FF00, 0x000000FF},  // 8 bits each, red above
+                            Masks{32, 0x3FF00000, 0x000FFC00, 0x000FFFFF},  // wide, green and blue overlap
+                            Masks{32, 0x00FF0000, 0x0000FF00, 0x0000FF00}}) {
+    BmpRecipe recipe;
+    recipe.width = 3;
+    recipe.height = 2;
+    recipe.bitsPerPixel = masks.bits;
+    recipe.coding = tools::BmpCoding::BitFields;
+    recipe.masks[0] = masks.red;
+    recipe.masks[1] = masks.green;
+    recipe.masks[2] = masks.blue;
+    EXPECT_EQ(LoadFailure(BmpBytes(recipe, [](int, int) { return 0xFFFFFFFFu; })), "Bitmap ist ungültig")
+        << std::hex << masks.red << " " << masks.green << " " << masks.blue;
+  }
+}
+
 TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
   BmpRecipe recipe;
   recipe.width = 5;
@@ -322,21 +346,19 @@ class StandardErrorCapture {
   int saved_ = -1;
 };
 
-// Up to 64 Mi pixels are read, whatever Qt's own limits, and Qt prints
-// nothing on the way; a row more is refused from the header alone.
+// A 6000 x 6000 photo (36 Mi pixels, beyond Qt's own limit) is read, and
+// Qt prints nothing on the way; a row past 64 Mi pixels is refused from the
+// header alone.
 TEST_F(BitmapTest, BitmapsUpToTheBoundLoadQuietlyAndOneRowMoreIsRefused) {
   StandardErrorCapture standardError(dir_ / "stderr.txt");
-  struct Size {
-    int32_t width;
-    int32_t height;
-  };
-  for (const Size size : {Size{6000, 6000}, Size{8192, 8192}}) {
-    WriteLargeBmp(dir_ / "large.bmp", size.width, size.height);
+  const int32_t side = 6000;
+  WriteLargeBmp(dir_ / "large.bmp", side, side);
+  {
     const Bitmap bitmap = Bitmap::LoadFromFile(dir_ / "large.bmp");
-    ASSERT_EQ(bitmap.Width(), size.width);
-    ASSERT_EQ(bitmap.Height(), size.height);
-    for (const int x : {0, 1, 4095, size.width - 1}) {
-      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, size.height - 1)), Scattered(x)) << x;
+    ASSERT_EQ(bitmap.Width(), side);
+    ASSERT_EQ(bitmap.Height(), side);
+    for (const int x : {0, 1, 4095, side - 1}) {
+      EXPECT_EQ(ToRgb(bitmap.PixelColour(x, side - 1)), Scattered(x)) << x;
       EXPECT_EQ(ToRgb(bitmap.PixelColour(x, 0)), 0u) << x;
     }
   }

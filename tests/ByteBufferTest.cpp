@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,40 @@ TEST(ByteBuffer, ASaveThatFailsPartWayLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(test::SnapshotFolder(dir.Path()) == before) << "the old file changed, or a temporary file was left";
   buffer.SaveToFile(dir / "logo.kvx", platform::HostFiles());
   EXPECT_EQ(test::ReadFile(dir / "logo.kvx"), Bytes(3008, 0x11));
+}
+
+// A caller that catches a failed write and closes anyway must not take the
+// save for done.
+TEST(ReplacementFile, CloseAfterAFailedWriteReportsTheFailureAgain) {
+  TempDir dir;
+  test::WriteFile(dir / "logo.kvx", Bytes(5000, 0xEE));
+  const test::FolderSnapshot before = test::SnapshotFolder(dir.Path());
+  const Bytes bytes(3008, 0x11);
+  const std::unique_ptr<OutputWriter> writer = platform::HostFiles().CreateReplacement(dir / "logo.kvx");
+  {
+    test::ScopedFileSizeLimit fullAfter(1000);
+    EXPECT_THROW(writer->Write(bytes.data(), bytes.size()), EInOutError);
+  }
+  try {
+    writer->Close();
+    FAIL() << "the failed save was closed as done";
+  } catch (const EInOutError& failure) {
+    EXPECT_STREQ(failure.what(), "Zu wenig Speicherplatz");
+  }
+  EXPECT_TRUE(test::SnapshotFolder(dir.Path()) == before);
+}
+
+// The temporary name beside a file cannot hold a name as long as names may
+// be; such a file is saved all the same.
+TEST(ReplacementFile, NamesAsLongAsTheFileSystemAllowsAreSaved) {
+  TempDir dir;
+  const long nameMax = ::pathconf(dir.Path().c_str(), _PC_NAME_MAX);
+  ASSERT_GT(nameMax, 4);
+  const std::string name = std::string(static_cast<size_t>(nameMax) - 4, 'n') + ".kvx";
+  test::WriteFile(dir / name, Bytes(10, 0xEE));
+  BufferOf({1, 2, 3}).SaveToFile(dir / name, platform::HostFiles());
+  EXPECT_EQ(test::ReadFile(dir / name), (Bytes{1, 2, 3}));
+  EXPECT_EQ(test::SnapshotFolder(dir.Path()).size(), 1u);
 }
 
 // The same on a real file system that is full: a 64 KiB tmpfs, where the

@@ -1,5 +1,6 @@
-// The installed icon sizes are the gear art enlarged pixel for pixel: no
-// size is blurred or drawn from another picture.
+// The installed icon sizes are gear art enlarged pixel for pixel, never
+// blurred: 32 and up from the 32 x 32 gear, 16 and 48 from the gear drawn
+// for 16 x 16.
 #include <QImage>
 
 #include <gtest/gtest.h>

@@ -192,6 +192,40 @@ TEST_F(LumEncTest, OverwritesAnExistingLogoAndReportsOneThatCannotBeCreated) {
   EXPECT_EQ(ReadFile(dir_ / "b.kvx"), Bytes(9000, 0xEE));
 }
 
+// A logo file the user may write is written where it cannot be replaced
+// whole: in a folder that takes no new file, and in a sticky folder (such
+// as /tmp) under another user's name, which only its owner may replace.
+TEST_F(LumEncTest, ALogoThatMayBeWrittenButNotReplacedIsWrittenInPlace) {
+  const bool root = ::geteuid() == 0;
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
+  WriteFile(dir_ / "ro/a.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "ro/a.kvx", Bytes(9000, 0xEE));
+  ASSERT_EQ(::chmod((dir_ / "ro/a.kvx").c_str(), 0666), 0);
+  if (!root) {
+    ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
+  }
+  test::RunOptions asUser;
+  asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
+  auto result = Run({"ro/a.bmp"}, asUser);
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({"ro/a.bmp => ro/a.kvx"}));
+  ExpectLogo("ro/a.kvx", 50, 30, Picture, true);
+  EXPECT_EQ(test::SnapshotFolder(dir_ / "ro").size(), 2u);  // no temporary file left
+
+  if (!root) return;  // a file of another user's needs root to make
+  ASSERT_EQ(::mkdir((dir_ / "sticky").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ / "sticky").c_str(), 01777), 0);
+  WriteFile(dir_ / "sticky/b.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "sticky/b.kvx", Bytes(9000, 0xEE));
+  ASSERT_EQ(::chmod((dir_ / "sticky/b.kvx").c_str(), 0666), 0);
+  result = Run({"sticky/b.bmp"}, asUser);
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(Lines(result.output), Console({"sticky/b.bmp => sticky/b.kvx"}));
+  ExpectLogo("sticky/b.kvx", 50, 30, Picture, true);
+  EXPECT_EQ(test::SnapshotFolder(dir_ / "sticky").size(), 2u);
+}
+
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
   test::RunOptions options;

@@ -95,6 +95,8 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   truncated.resize(1000);
   WriteFile(dir_ / "short.kvx", truncated);
   WriteFile(dir_ / "kept.png", {1, 2, 3});
+  WriteFile(dir_ / "huge.kvx", {});
+  ASSERT_EQ(::truncate((dir_ / "huge.kvx").c_str(), 4 * 1024 * 1024 + 1), 0);  // sparse
   ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
   WriteFile(dir_ / "ring.kvx", ReadFile(std::string(LUM_SAMPLES_DIR) + "/ring.kvx"));
   if (::geteuid() != 0) {
@@ -105,6 +107,10 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   auto result = Run({"short.kvx", "kept.png", "128"});
   EXPECT_NE(result.exitStatus, 0);
   EXPECT_EQ(result.output, "lumthumb: Logo file too short for 50 x 30 pixels: 1000 bytes\n");
+
+  result = Run({"huge.kvx", "kept.png", "128"});
+  EXPECT_NE(result.exitStatus, 0);
+  EXPECT_EQ(result.output, "lumthumb: Logo file too large for a thumbnail: 4194305 bytes\n");
 
   result = Run({"missing.kvx", "out.png", "128"});
   EXPECT_NE(result.exitStatus, 0);

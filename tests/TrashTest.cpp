@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "base/Messages.h"
@@ -68,6 +69,41 @@ TEST(Trash, NamesAsLongAsTheSystemAllowsCanBeTrashed) {
   EXPECT_NE(first, second);
 }
 
+// Another user could read or swap what lands in a trash folder that others
+// may write, or in a files/ or info/ that is not a real folder of the
+// user's own: nothing is moved there.
+TEST(Trash, ATrashOpenToOthersOrWhoseFoldersAreNotTheUsersOwnIsRefused) {
+  ShellSandbox sandbox;
+  const std::string trash = sandbox.DataHome() + "/Trash";
+  const std::string file = sandbox.Work() + "/a.kvx";
+  MakeFile(file, 5);
+  MakeFolder(trash);
+  std::string refused;
+  for (const mode_t mode : {0777, 0720, 0702}) {
+    ASSERT_EQ(::chmod(trash.c_str(), mode), 0);
+    EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe) << std::oct << mode;
+    EXPECT_EQ(refused, trash);
+  }
+  ASSERT_EQ(::chmod(trash.c_str(), 0700), 0);
+
+  MakeFolder(sandbox.Work() + "/elsewhere");
+  ASSERT_EQ(::symlink((sandbox.Work() + "/elsewhere").c_str(), (trash + "/files").c_str()), 0);
+  EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe);
+  EXPECT_EQ(refused, trash + "/files");
+  ASSERT_EQ(::unlink((trash + "/files").c_str()), 0);
+  if (::geteuid() == 0) {  // a folder of another user's needs root to make
+    MakeFolder(trash + "/info");
+    ASSERT_EQ(::chown((trash + "/info").c_str(), kNobody, kNobody), 0);
+    EXPECT_EQ(MoveToTrash(file, nullptr, &refused), kTrashNotSafe);
+    EXPECT_EQ(refused, trash + "/info");
+    ASSERT_EQ(::chown((trash + "/info").c_str(), 0, 0), 0);
+  }
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_TRUE(SnapshotFolder(sandbox.Work() + "/elsewhere").empty());
+  EXPECT_TRUE(SnapshotFolder(trash + "/info").empty());
+  EXPECT_EQ(MoveToTrash(file), 0);
+}
+
 // A tmpfs of the test's own, mounted in a mount namespace of its own, so
 // that it is another file system than the data home's and nobody else sees
 // it. Needs root.
@@ -75,17 +111,23 @@ class OtherFileSystem {
  public:
   explicit OtherFileSystem(const std::string& at) : at_(at) {
     MakeFolder(at);
-    mounted_ = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-               ::mount("lum-trash-test", at.c_str(), "tmpfs", 0, "mode=0755") == 0;
+    if (::unshare(CLONE_NEWNS) != 0) {
+      failure_ = std::string("no mount namespace of its own: ") + std::strerror(errno);
+    } else if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+               ::mount("lum-trash-test", at.c_str(), "tmpfs", 0, "mode=0755") != 0) {
+      failure_ = std::string("cannot mount a file system here: ") + std::strerror(errno);
+    }
   }
   ~OtherFileSystem() {
-    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+    if (Mounted()) ::umount2(at_.c_str(), MNT_DETACH);
   }
-  bool Mounted() const { return mounted_; }
+  bool Mounted() const { return failure_.empty(); }
+  /// Why it is not mounted.
+  const std::string& Failure() const { return failure_; }
 
  private:
   std::string at_;
-  bool mounted_ = false;
+  std::string failure_;
 };
 
 // The message box a refused delete shows, closed once read.
@@ -110,7 +152,8 @@ TEST(Trash, OnAnotherFileSystemOnlyATrashOfTheUsersOwnIsUsed) {
   ShellSandbox sandbox;
   const std::string top = sandbox.Work() + "/mnt";
   OtherFileSystem other(top);
-  ASSERT_TRUE(other.Mounted()) << std::strerror(errno);
+  // Root without CAP_SYS_ADMIN, as in many CI containers, cannot.
+  if (!other.Mounted()) GTEST_SKIP() << other.Failure();
   const std::string uid = std::to_string(::getuid());
   const std::string own = top + "/.Trash-" + uid, shared = top + "/.Trash";
   const std::string file = top + "/a.kvx";

@@ -6,7 +6,6 @@
 #include "base/Messages.h"
 #include "codec/ByteBuffer.h"
 #include "platform/files/HostFiles.h"
-#include "platform/files/InputFile.h"
 #include "thumb/PngImage.h"
 #include "thumb/Thumbnail.h"
 
@@ -31,13 +30,8 @@ bool ParseSize(const std::string& text, int32_t& size) {
 }
 
 void ReadLogo(const std::string& path, ByteBuffer& logo) {
-  platform::InputFile file(path);
-  if (file.Size() > kMaxThumbnailInput) {
-    throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(file.Size())}));
-  }
-  logo.SetSize(static_cast<int64_t>(file.Size()));
-  // A file that shrank since it was opened gives what it still holds.
-  logo.SetSize(static_cast<int64_t>(file.Read(logo.Data(), static_cast<size_t>(logo.Size()))));
+  const uint64_t size = platform::ReadWholeFile(path, logo, kMaxThumbnailInput);
+  if (size > kMaxThumbnailInput) throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(size)}));
 }
 
 }  // namespace

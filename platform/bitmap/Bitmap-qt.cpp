@@ -85,12 +85,12 @@ QImage ExpandedRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, c
   return image;
 }
 
-QImage MaskedImage(const uint8_t* bytes, size_t size, const BmpLayout& layout, const PixelPlan& plan) {
+QImage MaskedImage(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
   QImage image(Magnitude(layout.width), Magnitude(layout.height),
-               plan.masks[3] != 0 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+               layout.masks[3] != 0 ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (image.isNull()) throw EOutOfMemory();
   image.fill(0u);
-  ReadMaskedPixels(bytes, size, layout, plan.masks, reinterpret_cast<uint32_t*>(image.bits()),
+  ReadMaskedPixels(bytes, size, layout, reinterpret_cast<uint32_t*>(image.bits()),
                    static_cast<size_t>(image.bytesPerLine()));
   return image;
 }
@@ -120,7 +120,7 @@ QImage DecodeBmp(QByteArray bytes, const BmpLayout& layout) {
       throw EInvalidGraphic();
     }
     image = plan.decoding == PixelDecoding::Rle ? ExpandedRle(data, size, layout, plan)
-                                                : MaskedImage(data, size, layout, plan);
+                                                : MaskedImage(data, size, layout);
   }
   // 24- and most 32-bit files arrive as RGB32, which already has this layout.
   if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {

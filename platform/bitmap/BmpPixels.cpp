@@ -7,13 +7,11 @@ namespace lum::platform {
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
-constexpr size_t kInfoHeaderSize = 40;
-constexpr size_t kMasksAt = kFileHeaderSize + kInfoHeaderSize;  // after a 40-byte header, or inside a later one
-constexpr uint32_t kOs2HeaderSize = 64;  // its compression 3 is Huffman coding, not masks
+constexpr uint32_t kInfoHeaderSize = 40;
 
-enum Compression : uint32_t { kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
+enum Compression : uint32_t { kRle8 = 1, kRle4 = 2 };
 
-uint32_t Get32(const uint8_t* p) {
+uint32_t Pixel32(const uint8_t* p) {
   return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
@@ -37,16 +35,13 @@ bool IsContiguous(uint32_t mask) {
   return (shifted & (shifted + 1)) == 0;
 }
 
-// The palette of an RLE file: the colour count the header gives (all the
-// depth allows when it gives none, at most 256), blue, green, red and a
-// spare byte each, right after the information header.
-std::vector<uint32_t> ReadPalette(const uint8_t* bytes, size_t size, uint32_t infoSize, int bitsPerPixel) {
-  const uint32_t coloursUsed = Get32(bytes + kFileHeaderSize + 32);
-  const uint32_t entries = coloursUsed == 0 ? 1u << bitsPerPixel : coloursUsed < 256 ? coloursUsed : 256;
-  const uint64_t start = kFileHeaderSize + uint64_t{infoSize};
-  if (start + 4 * uint64_t{entries} > size) throw EInvalidGraphic();
+// The palette of an RLE file: blue, green, red and a spare byte each, right
+// after the information header.
+std::vector<uint32_t> ReadPalette(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
+  const uint64_t start = kFileHeaderSize + uint64_t{layout.infoHeaderSize};
+  if (start + 4 * uint64_t{layout.colourCount} > size) throw EInvalidGraphic();
   std::vector<uint32_t> colours;
-  for (uint32_t i = 0; i < entries; ++i) {
+  for (uint32_t i = 0; i < layout.colourCount; ++i) {
     const uint8_t* entry = bytes + start + 4 * i;
     colours.push_back(0xFF000000u | uint32_t{entry[2]} << 16 | uint32_t{entry[1]} << 8 | entry[0]);
   }
@@ -66,31 +61,29 @@ uint8_t Channel(uint32_t pixel, uint32_t mask, int shift, int width) {
 
 PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
   PixelPlan plan;
-  if (size < kFileHeaderSize + kInfoHeaderSize) return plan;  // the old 12-byte header: Qt
-  const uint32_t infoSize = Get32(bytes + kFileHeaderSize);
-  if (infoSize < kInfoHeaderSize) return plan;
-  const uint32_t compression = Get32(bytes + kFileHeaderSize + 16);
+  if (layout.infoHeaderSize < kInfoHeaderSize) return plan;  // the old 12-byte header: Qt
 
-  if (compression == kRle8 || compression == kRle4) {
-    plan.fourBits = compression == kRle4;
+  if (layout.compression == kRle8 || layout.compression == kRle4) {
+    plan.fourBits = layout.compression == kRle4;
     if (layout.bitsPerPixel != (plan.fourBits ? 4 : 8)) throw EInvalidGraphic();
     plan.decoding = PixelDecoding::Rle;
-    plan.colours = ReadPalette(bytes, size, infoSize, layout.bitsPerPixel);
+    plan.colours = ReadPalette(bytes, size, layout);
     return plan;
   }
 
-  if ((compression != kBitFields && compression != kAlphaBitFields) || infoSize == kOs2HeaderSize) return plan;
+  if (layout.maskCount == 0) return plan;
   if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return plan;  // Qt's reader refuses them
-  // A 40-byte header is followed by three masks (four with alpha); the later
-  // headers hold red, green, blue and, from 56 bytes on, alpha.
-  const bool alpha = infoSize == kInfoHeaderSize ? compression == kAlphaBitFields : infoSize >= 56;
-  const size_t count = alpha ? 4 : 3;
-  if (kMasksAt + 4 * count > size) throw EInvalidGraphic();
+  // A mask that reaches past the pixel's bits or shares bits with another
+  // reads no colour the file could mean, and one whose bits are not side by
+  // side none that a channel could hold.
+  const uint32_t pixelBits = layout.bitsPerPixel == 32 ? 0xFFFFFFFFu : 0xFFFFu;
+  uint32_t taken = 0;
   bool wide = false;
-  for (size_t i = 0; i < count; ++i) {
-    plan.masks[i] = Get32(bytes + kMasksAt + 4 * i);
-    if (!IsContiguous(plan.masks[i])) throw EInvalidGraphic();
-    wide = wide || BitCount(plan.masks[i]) > 8;
+  for (int i = 0; i < layout.maskCount; ++i) {
+    const uint32_t mask = layout.masks[i];
+    if (!IsContiguous(mask) || (mask & ~pixelBits) != 0 || (mask & taken) != 0) throw EInvalidGraphic();
+    taken |= mask;
+    wide = wide || BitCount(mask) > 8;
   }
   if (wide) plan.decoding = PixelDecoding::WideMasks;
   return plan;
@@ -142,8 +135,8 @@ void ExpandRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, bool 
   }
 }
 
-void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, const uint32_t masks[4],
-                      uint32_t* rows, size_t stride) {
+void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride) {
+  const uint32_t* masks = layout.masks;
   const int64_t width = layout.width < 0 ? -layout.width : layout.width;
   const int64_t height = layout.height < 0 ? -layout.height : layout.height;
   const int bytesPerPixel = layout.bitsPerPixel / 8;
@@ -161,7 +154,7 @@ void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout
     auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) +
                                            static_cast<size_t>(layout.height < 0 ? line : height - 1 - line) * stride);
     for (int64_t x = 0; x < width; ++x, from += bytesPerPixel) {
-      const uint32_t pixel = bytesPerPixel == 2 ? uint32_t{from[0]} | uint32_t{from[1]} << 8 : Get32(from);
+      const uint32_t pixel = bytesPerPixel == 2 ? uint32_t{from[0]} | uint32_t{from[1]} << 8 : Pixel32(from);
       const uint32_t alpha = masks[3] == 0 ? 0xFF : Channel(pixel, masks[3], shifts[3], widths[3]);
       to[x] = alpha << 24 | uint32_t{Channel(pixel, masks[0], shifts[0], widths[0])} << 16 |
               uint32_t{Channel(pixel, masks[1], shifts[1], widths[1])} << 8 |

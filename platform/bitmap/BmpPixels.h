@@ -22,13 +22,13 @@ struct PixelPlan {
   PixelDecoding decoding = PixelDecoding::Qt;
   bool fourBits = false;         ///< Rle: RLE4 rather than RLE8
   std::vector<uint32_t> colours;  ///< Rle: the palette as 0xFFRRGGBB
-  uint32_t masks[4] = {};        ///< WideMasks: red, green, blue, alpha (0 when there is none)
 };
 
 /// How the pixels of a BMP file whose first bytes gave `layout` are decoded.
 /// Throws EInvalidGraphic for what can't be read correctly: an RLE coding of
 /// the wrong bit depth, a palette the file does not hold, a colour mask whose
-/// bits are not contiguous.
+/// bits are not contiguous, that reaches past the pixel's bits or that
+/// shares bits with another.
 PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& layout);
 
 /// Expands the file's RLE4 or RLE8 stream into one palette index a byte, row
@@ -39,12 +39,11 @@ PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& 
 void ExpandRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, bool fourBits, uint8_t* rows,
                size_t stride);
 
-/// Reads the file's 16- or 32-bit pixels through the plan's masks into
+/// Reads the file's 16- or 32-bit pixels through the layout's masks into
 /// 0xAARRGGBB words, row 0 the top, rows `stride` bytes apart. A channel
 /// wider than 8 bits keeps its top 8 bits; a narrower one is stretched to
 /// 0..255. Without an alpha mask every pixel is opaque. The caller has
 /// checked that the file holds every row.
-void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, const uint32_t masks[4],
-                      uint32_t* rows, size_t stride);
+void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride);
 
 }  // namespace lum::platform

@@ -13,12 +13,7 @@ namespace {
 class Host final : public FileSeam {
  public:
   void ReadWholeFile(const std::string& path, ByteBuffer& into) override {
-    InputFile file(path);
-    into.Clear();
-    into.SetSize(static_cast<int64_t>(file.Size()));
-    // A file that shrank since it was opened gives what it still holds.
-    const size_t got = file.Read(into.Data(), static_cast<size_t>(into.Size()));
-    into.SetSize(static_cast<int64_t>(got));
+    platform::ReadWholeFile(path, into, UINT64_MAX);
   }
 
   std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
@@ -37,6 +32,17 @@ class Host final : public FileSeam {
 FileSeam& HostFiles() {
   static Host host;
   return host;
+}
+
+uint64_t ReadWholeFile(const std::string& path, ByteBuffer& into, uint64_t limit) {
+  InputFile file(path);
+  into.Clear();
+  if (file.Size() > limit) return file.Size();
+  into.SetSize(static_cast<int64_t>(file.Size()));
+  // A file that shrank since it was opened gives what it still holds.
+  const size_t got = file.Read(into.Data(), static_cast<size_t>(into.Size()));
+  into.SetSize(static_cast<int64_t>(got));
+  return file.Size();
 }
 
 }  // namespace lum::platform

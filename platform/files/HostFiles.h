@@ -1,6 +1,9 @@
 // The codec's file seam over the host's files.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "codec/FileSeam.h"
 
 namespace lum::platform {
@@ -10,5 +13,11 @@ namespace lum::platform {
 /// through ReplacementFile, and names files by their AbsolutePath. It holds
 /// no state; one serves the whole program.
 FileSeam& HostFiles();
+
+/// Reads the file at `path` whole into `into` as HostFiles() does, unless
+/// it is larger than `limit` bytes when opened: then nothing is read and
+/// `into` is left empty. Returns the size the file had when opened. Throws
+/// as FileSeam::ReadWholeFile.
+uint64_t ReadWholeFile(const std::string& path, ByteBuffer& into, uint64_t limit);
 
 }  // namespace lum::platform

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <climits>
 #include <utility>
+#include <vector>
 
-#include "base/Errors.h"
 #include "platform/files/FileWrites.h"
 #include "platform/files/OutputFile.h"
 
@@ -18,8 +18,7 @@ namespace lum::platform {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in a path
-// Leaves room in a 255-byte name for the dot, the number and ".tmp".
-constexpr size_t kMaxNameInTemporary = 200;
+constexpr size_t kCopyBlock = 64 * 1024;
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -55,26 +54,47 @@ Target Resolve(const std::string& path) {
   throw EInOutError(ELOOP);
 }
 
+// A descriptor closed when it goes, unless released.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+// The old file opened to be written in place, emptied. It is there, so it
+// is not created: a kernel that protects files in sticky folders
+// (fs.protected_regular) refuses O_CREAT on another user's file there.
+int OpenInPlace(const std::string& path) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.Get() < 0) throw EInOutError(errno);
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) throw EInOutError(errno);
+  if (!S_ISREG(status.st_mode)) throw EInOutError::NotARegularFile();
+  return file.Release();
+}
+
 std::atomic<unsigned> temporaryCount{0};
 
 }  // namespace
 
 ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> old)
     : target_(std::move(target)), replaces_(old.has_value()) {
-  const size_t slash = target_.rfind('/');
-  const std::string name = target_.substr(slash == std::string::npos ? 0 : slash + 1, kMaxNameInTemporary);
-  // The process id keeps other programs' names apart (a forked child would
-  // share it, and O_EXCL sends it on to the next number).
-  static const std::string pid = std::to_string(::getpid());
-  const std::string prefix = FolderOf(target_) + "." + name + "." + pid + "-";
-  // O_EXCL: never an existing file, nor a symlink planted under the name.
-  for (;;) {
-    temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, replaces_ ? 0600 : 0666);
-    if (fd_ >= 0) break;
-    const int error = errno;
-    temporary_.clear();
-    if (error != EEXIST) throw EInOutError(error);
+  if (const int error = CreateTemporary(replaces_ ? 0600 : 0666)) {
+    // A folder that takes no new file, while the old file may be written:
+    // that is written in place.
+    if (!replaces_ || (error != EACCES && error != EPERM && error != EROFS)) throw EInOutError(error);
+    fd_ = OpenInPlace(target_);
+    inPlace_ = true;
+    return;
   }
   if (!replaces_) return;
   // Owner and group first: changing them may clear the set-id bits.
@@ -91,6 +111,32 @@ ReplacementFile::ReplacementFile(std::string target, std::optional<Ownership> ol
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
+// Opens a new file beside the target, under a name of its own; 0 or the
+// errno.
+int ReplacementFile::CreateTemporary(mode_t mode) {
+  const std::string folder = FolderOf(target_);
+  // The process id keeps other programs' names apart (a forked child would
+  // share it, and O_EXCL sends it on to the next number).
+  static const std::string pid = std::to_string(::getpid());
+  std::string prefix = folder + "." + target_.substr(folder.size()) + "." + pid + "-";
+  bool shortName = false;
+  // O_EXCL: never an existing file, nor a symlink planted under the name.
+  for (;;) {
+    temporary_ = prefix + std::to_string(temporaryCount++) + ".tmp";
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+    if (fd_ >= 0) return 0;
+    const int error = errno;
+    temporary_.clear();
+    if (error == ENAMETOOLONG && !shortName) {
+      // The name fills (nearly) all that the file system allows for one.
+      prefix = folder + ".lum." + pid + "-";
+      shortName = true;
+    } else if (error != EEXIST) {
+      return error;
+    }
+  }
+}
+
 void ReplacementFile::Discard() noexcept {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
@@ -98,28 +144,59 @@ void ReplacementFile::Discard() noexcept {
   temporary_.clear();
 }
 
+void ReplacementFile::Fail(const EInOutError& error) {
+  failure_ = error;
+  Discard();
+  throw error;
+}
+
 void ReplacementFile::Write(const uint8_t* data, size_t count) {
+  if (failure_) throw *failure_;
   try {
     WriteAll(fd_, data, count);
-  } catch (...) {
-    Discard();
-    throw;
+  } catch (const EInOutError& error) {
+    Fail(error);
   }
 }
 
 void ReplacementFile::Close() {
-  if (temporary_.empty()) return;
-  int error = 0;
-  if (replaces_ && ::fsync(fd_) != 0) error = errno;
+  if (failure_) throw *failure_;
+  if (fd_ < 0) return;  // closed already
+  if (replaces_ && !inPlace_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 && errno != EINTR && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) error = errno;
-  if (error != 0) {
+  if (::close(fd) != 0 && errno != EINTR) Fail(EInOutError(errno));
+  if (inPlace_) return;
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    const int error = errno;
+    // A sticky folder (/tmp) lets only a file's owner (or the folder's)
+    // replace it, while others may still write it.
+    if (!replaces_ || (error != EPERM && error != EACCES)) Fail(EInOutError(error));
+    WriteInPlaceFromTemporary();
     Discard();
-    throw EInOutError(error);
+    return;
   }
   temporary_.clear();
+}
+
+// The finished temporary file copied into the old file.
+void ReplacementFile::WriteInPlaceFromTemporary() {
+  try {
+    const Descriptor from(::open(temporary_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (from.Get() < 0) throw EInOutError(errno);
+    Descriptor to(OpenInPlace(target_));
+    std::vector<uint8_t> block(kCopyBlock);
+    for (;;) {
+      const ssize_t n = ::read(from.Get(), block.data(), block.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw EInOutError(errno);
+      if (n == 0) break;
+      WriteAll(to.Get(), block.data(), static_cast<size_t>(n));
+    }
+    if (::close(to.Release()) != 0 && errno != EINTR) throw EInOutError(errno);
+  } catch (const EInOutError& error) {
+    Fail(error);
+  }
 }
 
 std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path) {

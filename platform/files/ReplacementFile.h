@@ -8,18 +8,28 @@
 #include <optional>
 #include <string>
 
+#include "base/Errors.h"
 #include "codec/FileSeam.h"
 
 namespace lum::platform {
 
 /// A new file written under a temporary name beside the one it replaces
-/// (".name.<pid>-<n>.tmp"), renamed over it by Close(). When an old file is
-/// replaced, Close() first flushes the new data to the disk, so that a power
-/// cut leaves the old file or the new one, never an empty one; the new file
-/// gets the old one's permission bits, and its owner and group where the
-/// process may set them. A new file needs no flush and gets the usual
-/// permissions (0666 less the umask). A writer abandoned or failing on the
-/// way removes its temporary file; the old file stays as it was.
+/// (".name.<pid>-<n>.tmp", or ".lum.<pid>-<n>.tmp" where the name leaves no
+/// room for that), renamed over it by Close(). When an old file is replaced,
+/// Close() first flushes the new data to the disk, so that a power cut
+/// leaves the old file or the new one, never an empty one; the new file gets
+/// the old one's permission bits, and its owner and group where the process
+/// may set them (not its ACLs or extended attributes). Under a name that has
+/// other hard links the old file keeps those names and its contents. A new
+/// file needs no flush and gets the usual permissions (0666 less the umask).
+/// A writer abandoned or failing on the way removes its temporary file; the
+/// old file stays as it was.
+///
+/// An old file that the user may write but not replace is written in place
+/// instead, emptied and then written, as a plain write does: when its folder
+/// takes no new file (EACCES, EPERM, EROFS), and when the rename is refused
+/// (EPERM, EACCES: a sticky folder such as /tmp lets only the owner replace
+/// a file). A failure part way then leaves the old file cut off.
 class ReplacementFile final : public OutputWriter {
  public:
   /// What the old file hands on to the new one.
@@ -40,23 +50,30 @@ class ReplacementFile final : public OutputWriter {
   void Write(const uint8_t* data, size_t count) override;
   void Flush() override {}
   /// Flushes (when replacing), closes and renames; on failure the old file
-  /// stays and the temporary one is gone.
+  /// stays and the temporary one is gone. After any failure of the writer
+  /// this throws that failure again: the save did not happen.
   void Close() override;
 
  private:
+  int CreateTemporary(mode_t mode);
+  void WriteInPlaceFromTemporary();
+  [[noreturn]] void Fail(const EInOutError& error);
   void Discard() noexcept;
 
   std::string target_;
-  std::string temporary_;
+  std::string temporary_;  ///< empty when there is none (any more)
   bool replaces_;
+  bool inPlace_ = false;  ///< fd_ is the old file itself
   int fd_ = -1;
+  std::optional<EInOutError> failure_;
 };
 
-/// The writer for a save to `path`. A symlinked name is followed, so the file
-/// it points to is replaced and the link stays. A character device (such as
-/// /dev/null) holds nothing to lose and is written directly (OutputFile); a
-/// folder, FIFO, socket or block device is refused, and so is a file that the
-/// process may not write, as opening it would be. Throws EInOutError.
+/// The writer for a save to `path`: a ReplacementFile. A symlinked name is
+/// followed, so the file it points to is replaced and the link stays. A
+/// character device (such as /dev/null) holds nothing to lose and is written
+/// directly (OutputFile); a folder, FIFO, socket or block device is refused,
+/// and so is a file that the process may not write, as opening it would be.
+/// Throws EInOutError.
 std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path);
 
 }  // namespace lum::platform

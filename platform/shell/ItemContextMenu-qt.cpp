@@ -159,7 +159,12 @@ class ItemContextMenu final : public ComBase<IContextMenu2> {
     if (!FilesOnClipboard(files, cut)) return E_FAIL;
     for (const std::string& file : files) {
       if (const int failed = PasteInto(file, target_.path, cut)) {
-        const std::string reason = failed == EINVAL ? text::kPasteIntoItself : std::strerror(failed);
+        // PasteInto's EINVAL stands for a NUL in a path as well as for a
+        // folder put inside itself.
+        const bool nul = file.find('\0') != std::string::npos || target_.path.find('\0') != std::string::npos;
+        const std::string reason = failed != EINVAL ? std::strerror(failed)
+                                   : nul           ? text::kPathWithNul
+                                                   : text::kPasteIntoItself;
         Report(ui, quiet, msg::Format(text::kPasteFailed, {file, reason}));
         return HResultFromErrno(failed);
       }

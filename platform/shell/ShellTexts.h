@@ -59,12 +59,14 @@ constexpr const char* kUnreadable = "(cannot be read: %s)";
 constexpr const char* kFailureTitle = "Lumiq";
 constexpr const char* kOpenFailed = "\"%s\" cannot be opened: no application is available.";
 constexpr const char* kDeleteFailed = "\"%s\" cannot be moved to the trash: %s";
-/// The trash of another file system that another user could read (%s = the
-/// item, then the trash folder refused).
+/// A trash that another user could read or change (%s = the item, then the
+/// folder refused).
 constexpr const char* kTrashNotSafe =
-    "\"%s\" wurde nicht gelöscht: Der Papierkorb \"%s\" gehört einem anderen Benutzer oder ist kein echter Ordner.";
+    "\"%s\" cannot be moved to the trash: the trash folder \"%s\" belongs to another user, may be written by "
+    "others or is not a real folder";
 constexpr const char* kRenameFailed = "\"%s\" cannot be renamed: %s";
 constexpr const char* kPasteFailed = "\"%s\" cannot be pasted: %s";
 constexpr const char* kPasteIntoItself = "a folder cannot be put inside itself";
+constexpr const char* kPathWithNul = "the path holds a NUL character";
 
 }  // namespace lum::shell::text

@@ -12,6 +12,8 @@
 #include <memory>
 #include <utility>
 
+#include "base/Errors.h"
+#include "platform/files/FileWrites.h"
 #include "platform/shell/FileUrls.h"
 #include "platform/shell/PathText.h"
 #include "platform/shell/UserFolders.h"
@@ -66,24 +68,38 @@ std::string MountTop(const std::string& path) {
   return top;
 }
 
+// Whom a folder of the trash must belong to.
+enum class Owner {
+  User,         ///< the user
+  UserPrivate,  ///< the user, and nobody else may write in it
+};
+
+// Whether the open folder `fd` belongs as `owner` says (errno when it can't
+// be told).
+bool OwnedAs(int fd, Owner owner) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return false;
+  const bool others = owner == Owner::UserPrivate && (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  if (status.st_uid == ::getuid() && !others) return true;
+  errno = EACCES;
+  return false;
+}
+
 // The folder `name` inside the folder `parent`, opened without following a
-// symlink, made (0700) first when missing. With `ownOnly` it must belong to
-// the user. Invalid when it cannot be had (errno); `untrusted` (optional)
-// then says whether something that is no real folder of the user's is in
-// its place.
-Fd OpenFolder(int parent, const std::string& name, bool ownOnly, bool* untrusted = nullptr) {
+// symlink, made (0700) first when missing, belonging as `owner` says.
+// Invalid when it cannot be had (errno); `untrusted` (optional) then says
+// whether something that is no real folder, or not one of the user's as
+// `owner` says, is in its place.
+Fd OpenFolder(int parent, const std::string& name, Owner owner, bool* untrusted = nullptr) {
   if (untrusted) *untrusted = false;
   if (::mkdirat(parent, name.c_str(), 0700) != 0 && errno != EEXIST) return Fd();
   Fd folder(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-  struct stat status {};
   if (!folder.Valid()) {
     if (untrusted) *untrusted = errno == ELOOP || errno == ENOTDIR;
     return folder;
   }
-  if (::fstat(folder.Get(), &status) != 0) return Fd();
-  if (ownOnly && status.st_uid != ::getuid()) {
-    if (untrusted) *untrusted = true;
-    errno = EACCES;
+  if (!OwnedAs(folder.Get(), owner)) {
+    if (untrusted) *untrusted = errno == EACCES;
     return Fd();
   }
   return folder;
@@ -98,8 +114,8 @@ struct TrashPlace {
 
 // The trash for an item on a file system of its own, by the trash rules
 // for top folders: $top/.Trash/$uid when .Trash is a real folder with the
-// sticky bit (and $uid in it the user's own), else $top/.Trash-$uid when it
-// is a real folder of the user's own. Anything else could be read or
+// sticky bit (and $uid in it the user's own, closed to others), else
+// $top/.Trash-$uid when it is such a folder. Anything else could be read or
 // emptied by another user.
 bool FindTopTrash(const std::string& top, TrashPlace& place) {
   const Fd topFolder(::open(top.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -109,7 +125,7 @@ bool FindTopTrash(const std::string& top, TrashPlace& place) {
   const Fd shared(::openat(topFolder.Get(), ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat status {};
   if (shared.Valid() && ::fstat(shared.Get(), &status) == 0 && (status.st_mode & S_ISVTX)) {
-    Fd own = OpenFolder(shared.Get(), uid, true);
+    Fd own = OpenFolder(shared.Get(), uid, Owner::UserPrivate);
     if (own.Valid()) {
       place = {std::move(own), base + "/.Trash/" + uid, top, false};
       return true;
@@ -117,7 +133,7 @@ bool FindTopTrash(const std::string& top, TrashPlace& place) {
   }
   const std::string name = ".Trash-" + uid;
   place.path = base + "/" + name;
-  place.folder = OpenFolder(topFolder.Get(), name, true, &place.unsafe);
+  place.folder = OpenFolder(topFolder.Get(), name, Owner::UserPrivate, &place.unsafe);
   place.top = top;
   return place.folder.Valid();
 }
@@ -125,8 +141,14 @@ bool FindTopTrash(const std::string& top, TrashPlace& place) {
 bool FindTrash(const std::string& path, const std::string& realPath, TrashPlace& place) {
   const std::string homeTrash = CurrentUserFolders()->data + "/Trash";
   if (MakeFolders(homeTrash) && DeviceOf(homeTrash) == DeviceOf(path)) {
+    // The data home's trash may be a symlink of the user's making; the
+    // folder it leads to must still be the user's own, closed to others.
     place.folder = Fd(::open(homeTrash.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     place.path = homeTrash;
+    if (place.folder.Valid() && !OwnedAs(place.folder.Get(), Owner::UserPrivate)) {
+      place.unsafe = errno == EACCES;
+      place.folder = Fd();
+    }
     return place.folder.Valid();
   }
   return FindTopTrash(MountTop(realPath), place);
@@ -141,15 +163,13 @@ std::string DeletionDate() {
   return text;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
+bool WriteText(int fd, const std::string& text) {
+  try {
+    platform::WriteAll(fd, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return true;
+  } catch (const EInOutError&) {
+    return false;
   }
-  return true;
 }
 
 constexpr const char kInfoExtension[] = ".trashinfo";
@@ -196,17 +216,20 @@ int MoveToTrash(const std::string& path, std::string* trashedAs, std::string* un
   if (!realFolder) return errno;
   const std::string realPath = std::string(realFolder.get()) + (realFolder.get()[1] ? "/" : "") + name;
 
+  // The errno of a trash folder that cannot be had, or kTrashNotSafe.
+  const auto refuse = [unsafeTrash](bool unsafe, const std::string& folder) {
+    if (!unsafe) return errno ? errno : EACCES;
+    if (unsafeTrash) *unsafeTrash = folder;
+    return kTrashNotSafe;
+  };
   TrashPlace place;
   errno = 0;
-  if (!FindTrash(path, realPath, place)) {
-    if (!place.unsafe) return errno ? errno : EACCES;
-    if (unsafeTrash) *unsafeTrash = place.path;
-    return kTrashNotSafe;
-  }
-  const Fd files = OpenFolder(place.folder.Get(), "files", false);
-  if (!files.Valid()) return errno;
-  const Fd info = OpenFolder(place.folder.Get(), "info", false);
-  if (!info.Valid()) return errno;
+  if (!FindTrash(path, realPath, place)) return refuse(place.unsafe, place.path);
+  bool unsafe = false;
+  const Fd files = OpenFolder(place.folder.Get(), "files", Owner::User, &unsafe);
+  if (!files.Valid()) return refuse(unsafe, place.path + "/files");
+  const Fd info = OpenFolder(place.folder.Get(), "info", Owner::User, &unsafe);
+  if (!info.Valid()) return refuse(unsafe, place.path + "/info");
 
   const std::string recorded = place.top.empty() ? path : realPath.substr(place.top == "/" ? 1 : place.top.size() + 1);
   const std::string infoText =
@@ -221,7 +244,7 @@ int MoveToTrash(const std::string& path, std::string* trashedAs, std::string* un
       if (errno == EEXIST) continue;
       return errno;
     }
-    const bool written = WriteAll(fd, infoText);
+    const bool written = WriteText(fd, infoText);
     const int closeError = ::close(fd) == 0 ? 0 : errno;
     if (!written || closeError != 0) {
       ::unlinkat(info.Get(), infoName.c_str(), 0);
