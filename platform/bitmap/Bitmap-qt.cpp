@@ -193,6 +193,14 @@ Rgb Bitmap::PixelColour(int32_t x, int32_t y) const {
              static_cast<uint8_t>(qBlue(pixel))};
 }
 
+QImage Bitmap::Picture() const {
+  QImage picture = pixels_->image;
+  // The colours as they are, as the BMP writer and the encoder read them:
+  // an alpha channel takes no part.
+  if (picture.format() == QImage::Format_ARGB32) picture.reinterpretAsFormat(QImage::Format_RGB32);
+  return picture;
+}
+
 void Bitmap::SaveToFile(const std::string& path) const {
   const int32_t width = Width();
   const int32_t height = Height();

@@ -9,6 +9,8 @@
 
 #include "codec/SourceBitmap.h"
 
+class QImage;
+
 namespace lum::platform {
 
 /// Larger bitmaps are refused as invalid from their header alone, before
@@ -42,6 +44,9 @@ class Bitmap final : public SourceBitmap {
   int32_t Width() const override;
   int32_t Height() const override;
   Rgb PixelColour(int32_t x, int32_t y) const override;
+
+  /// The pixels as a picture for the screen (shared, not copied), opaque.
+  QImage Picture() const;
 
   /// Writes the bitmap as a 24-bit BMP file: the 54-byte header with the
   /// file size filled in, then the rows bottom-up, each padded to four

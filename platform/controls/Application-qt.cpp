@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QIcon>
 #include <QStyleFactory>
+#include <algorithm>
+#include <utility>
 
 #include "platform/controls/ExceptionGuard.h"
 
@@ -30,10 +32,21 @@ class GuardedApplication : public QApplication {
   }
 };
 
+std::vector<std::string>& Arguments() {
+  static std::vector<std::string> arguments;
+  return arguments;
+}
+
 }  // namespace
+
+const std::vector<std::string>& ParamStrings() { return Arguments(); }
+
+void SetParamStrings(std::vector<std::string> arguments) { Arguments() = std::move(arguments); }
 
 TApplication::TApplication(int& argc, char** argv)
     : application_(std::make_unique<GuardedApplication>(argc, argv)) {
+  // Qt has taken its own options out of argv by now.
+  SetParamStrings(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   if (QFile::exists(QStringLiteral(":/MAINICON"))) QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
 }

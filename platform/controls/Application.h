@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/controls/Form.h"
@@ -12,6 +13,12 @@
 class QApplication;
 
 namespace lum::controls {
+
+/// The program's arguments after its name, as the bytes the system gave
+/// them (a file name need not be UTF-8), without the options Qt takes.
+const std::vector<std::string>& ParamStrings();
+/// Replaces them: a test starts a window with a command line of its own.
+void SetParamStrings(std::vector<std::string> arguments);
 
 class TApplication {
  public:

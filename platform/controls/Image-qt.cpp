@@ -1,5 +1,6 @@
 #include "platform/controls/Image.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <cstdint>
 
@@ -9,39 +10,42 @@ TImage::TImage(QWidget* parent) : QWidget(parent) {}
 
 void TImage::SetPicture(const QImage& picture) {
   picture_ = picture;
-  stretched_ = QImage();
   update();
 }
 
 void TImage::SetStretch(bool stretch) {
   stretch_ = stretch;
-  stretched_ = QImage();
   update();
 }
 
-void TImage::resizeEvent(QResizeEvent*) { stretched_ = QImage(); }
-
-void TImage::paintEvent(QPaintEvent*) {
+void TImage::paintEvent(QPaintEvent* event) {
   if (picture_.isNull()) return;
   QPainter painter(this);
   if (!stretch_) {
     painter.drawImage(0, 0, picture_);
     return;
   }
-  if (stretched_.isNull() && !size().isEmpty()) stretched_ = ReplicatePixels(picture_, size());
-  painter.drawImage(0, 0, stretched_);
+  // Only the part being painted is replicated: the 4x preview of a large
+  // bitmap is far bigger than the group box that shows a corner of it.
+  const QRect part = event->rect() & rect();
+  if (!part.isEmpty()) painter.drawImage(part.topLeft(), ReplicatePixels(picture_, size(), part));
 }
 
 QImage ReplicatePixels(const QImage& picture, const QSize& size) {
-  if (picture.isNull() || size.isEmpty()) return QImage();
+  return ReplicatePixels(picture, size, QRect(QPoint(0, 0), size));
+}
+
+QImage ReplicatePixels(const QImage& picture, const QSize& size, const QRect& part) {
+  if (picture.isNull() || size.isEmpty() || part.isEmpty()) return QImage();
   const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
-  QImage target(size, QImage::Format_ARGB32);
+  QImage target(part.size(), QImage::Format_ARGB32);
   const int64_t sourceWidth = source.width();
   const int64_t sourceHeight = source.height();
-  for (int y = 0; y < size.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y * sourceHeight / size.height())));
+  for (int y = 0; y < part.height(); ++y) {
+    const int64_t row = (part.y() + y) * sourceHeight / size.height();
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(row)));
     auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
-    for (int x = 0; x < size.width(); ++x) to[x] = from[x * sourceWidth / size.width()];
+    for (int x = 0; x < part.width(); ++x) to[x] = from[(part.x() + x) * sourceWidth / size.width()];
   }
   return target;
 }

@@ -21,11 +21,9 @@ class TImage : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QImage picture_;
-  QImage stretched_;  ///< the picture at the control's size, made when needed
   bool stretch_ = false;
 };
 
@@ -33,5 +31,7 @@ class TImage : public QWidget {
 /// takes source pixel (x × width ÷ target width, y × height ÷ target
 /// height), so that integer factors replicate every pixel exactly.
 QImage ReplicatePixels(const QImage& picture, const QSize& size);
+/// Only the part `part` (in target coordinates) of that picture.
+QImage ReplicatePixels(const QImage& picture, const QSize& size, const QRect& part);
 
 }  // namespace lum::controls

@@ -1,0 +1,44 @@
+#include "viewer/SaveProgress.h"
+
+#include <QApplication>
+#include <QProgressBar>
+
+#include "platform/controls/GroupBox.h"
+
+namespace lum {
+
+namespace {
+
+constexpr qint64 kShowAfterMs = 500;
+constexpr qint64 kRepaintEveryMs = 50;
+
+}  // namespace
+
+SaveProgress::SaveProgress(controls::TGroupBox& group, int total) : group_(group), total_(total) { clock_.start(); }
+
+SaveProgress::~SaveProgress() {
+  if (!bar_) return;
+  QApplication::restoreOverrideCursor();
+  bar_.reset();
+}
+
+void SaveProgress::Step(int done) {
+  const qint64 now = clock_.elapsed();
+  if (!bar_) {
+    if (now < kShowAfterMs || !group_.isVisible()) return;
+    // Over the size label, inside the group's frame.
+    bar_ = std::make_unique<QProgressBar>(&group_);
+    bar_->setObjectName(QStringLiteral("SaveProgress"));
+    bar_->setRange(0, total_);
+    bar_->setGeometry(group_.ClientRect().adjusted(4, 0, -4, 0));
+    bar_->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (now - lastPaint_ < kRepaintEveryMs) {
+    return;
+  }
+  lastPaint_ = now;
+  bar_->setValue(done);
+  bar_->repaint();
+}
+
+}  // namespace lum

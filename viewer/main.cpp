@@ -1,0 +1,22 @@
+// Lumiq: the viewer and converter of logo files. Starts the application and
+// the browser's shell unit, creates the main window and runs until it is
+// closed. A failure that reaches the message loop is shown in a box, and
+// the window goes on.
+#include <QCoreApplication>
+#include <exception>
+
+#include "platform/controls/Application.h"
+#include "platform/controls/ExceptionGuard.h"
+#include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ShellUnit.h"
+#include "viewer/Unit1.h"
+
+int main(int argc, char** argv) {
+  lum::controls::TApplication application(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral("1.5.1.0"));
+  // The browser's failures while Qt calls into it go to the same box.
+  lum::SetControlExceptionHandler([](const std::exception& failure) { lum::controls::HandleException(failure.what()); });
+  lum::ShellCtrlsUnit shell;
+  application.CreateForm<lum::TForm1>();
+  return application.Run();
+}
