@@ -9,7 +9,11 @@
 #include "platform/controls/Control.h"
 #include "platform/controls/GroupBox.h"
 #include "platform/controls/Scaling.h"
+#include "platform/controls/BitBtn.h"
 #include "tests/ControlsTestSupport.h"
+#include "tests/ShellTestSupport.h"
+#include "viewer/ShellCtrls/ShellUnit.h"
+#include "viewer/Unit1.h"
 
 namespace lum::test {
 namespace {
@@ -35,10 +39,16 @@ TEST(ControlsAt120Dpi, TheFontGrowsAndEveryControlIsRescaledByTheTextHeight) {
   EXPECT_EQ(layout.tree->geometry(), QRect(1, 1, 276, 251));
   EXPECT_EQ(layout.splitter1->geometry(), QRect(277, 1, 4, 251));
   EXPECT_EQ(layout.list->geometry(), QRect(281, 1, 533, 251));
+}
 
-  // The width rule that the window's creation applies to its client width.
-  form.SetClientWidth(form.ClientWidth() * form.PixelsPerInch() / 96);
+TEST(ControlsAt120Dpi, LumiqOpensWiderByTheResolution) {
+  ShellSandbox sandbox;
+  ShellCtrlsUnit unit;
+  TForm1 form;
+  form.AfterConstruction();
   EXPECT_EQ(form.ClientWidth(), 1018);
+  EXPECT_EQ(form.SaveBtn->geometry(), QRect(709, 148, 139, 60));
+  form.BeforeDestruction();
 }
 
 }  // namespace

@@ -211,7 +211,10 @@ void TForm1::ShowSelected() {
 void TForm1::LoadLogoFile(const std::string& path) {
   const LogoHeader header =
       DecodeLogo(path, rgTransparency->ItemIndex(), *InputBuffer, *OutputBuffer, platform::HostFiles());
-  platform::Bitmap bitmap = platform::Bitmap::LoadFromMemory(OutputBuffer->Data(), static_cast<size_t>(OutputBuffer->Size()));
+  // A logo without pixels (0 x 0, say) shows an empty picture.
+  platform::Bitmap bitmap;
+  if (header.width != 0 && header.height != 0)
+    bitmap = platform::Bitmap::LoadFromMemory(OutputBuffer->Data(), static_cast<size_t>(OutputBuffer->Size()));
   ShowPicture(bitmap, header.width, header.height);
   image1Bitmap_ = std::move(bitmap);
 }

@@ -3,6 +3,7 @@
 // closed. A failure that reaches the message loop is shown in a box, and
 // the window goes on.
 #include <QCoreApplication>
+#include <cstdio>
 #include <exception>
 
 #include "platform/controls/Application.h"
@@ -16,7 +17,13 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationVersion(QStringLiteral("1.5.1.0"));
   // The browser's failures while Qt calls into it go to the same box.
   lum::SetControlExceptionHandler([](const std::exception& failure) { lum::controls::HandleException(failure.what()); });
-  lum::ShellCtrlsUnit shell;
-  application.CreateForm<lum::TForm1>();
-  return application.Run();
+  try {
+    lum::ShellCtrlsUnit shell;
+    application.CreateForm<lum::TForm1>();
+    return application.Run();
+  } catch (const std::exception& failure) {
+    // Only building the window can fail here: there is no window to go on with.
+    std::fprintf(stderr, "Lumiq: %s\n", failure.what());
+    return 1;
+  }
 }
