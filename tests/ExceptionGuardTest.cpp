@@ -26,6 +26,19 @@ TEST(ExceptionGuard, ShowsTheFailureWithTheTitleAsCaptionAndGoesOn) {
   EXPECT_TRUE(after);
 }
 
+TEST(ExceptionGuard, APostedFailureShowsOnceAfterTheCurrentEvent) {
+  ExceptionBoxRecorder boxes;
+  controls::PostException("Bitmap ist ungültig");
+  controls::PostException("Bitmap ist ungültig");
+  EXPECT_TRUE(boxes.Boxes().empty());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Bitmap ist ungültig.");
+  controls::PostException("Integerüberlauf");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
 /// Fails in its own event handling, where no guard stands.
 class FailingObject : public QObject {
  protected:

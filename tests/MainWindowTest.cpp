@@ -79,7 +79,7 @@ class MainWindowTest : public ShellModelFixture {
 
   void SetUp() override {
     previousHandler_ = SetControlExceptionHandler(
-        [](const std::exception& failure) { controls::HandleException(failure.what()); });
+        [](const std::exception& failure) { controls::PostException(failure.what()); });
   }
   void TearDown() override {
     if (form_) form_->BeforeDestruction();
@@ -183,6 +183,7 @@ TEST_F(MainWindowTest, SavesEverySelectedLogoAsBitmapWithTransparentPixelsBlack)
 TEST_F(MainWindowTest, TheSizeLabelNamesTheKindAndEmptyPreviewsWithoutSelection) {
   WriteFile(Work("tall.kvx"), Logo(30, 50, 0x8421));
   WriteFile(Work("blank.kvx"), LogoBytes(0, 0, {}));
+  WriteFile(Work("short.kvx"), LogoBytes(50, 30, {0x8000, 0x8000}));
   TForm1& form = Start();
   EXPECT_EQ(SizeLabel(), "");
   EXPECT_FALSE(form.ShowBtn->isVisible());
@@ -191,10 +192,17 @@ TEST_F(MainWindowTest, TheSizeLabelNamesTheKindAndEmptyPreviewsWithoutSelection)
   ClickRow(RowOf("tall.kvx"));
   EXPECT_EQ(SizeLabel(), "30 x 50  (no logo recognized)");
   EXPECT_FALSE(form.Image1->Picture().isNull());
+  // A logo shorter than its header says: shown in a box after the click,
+  // and the previews stay as they were.
+  ClickRow(RowOf("short.kvx"));
+  ProcessEvents();
+  EXPECT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_EQ(SizeLabel(), "30 x 50  (no logo recognized)");
+  EXPECT_FALSE(form.Image1->Picture().isNull());
   ClickRow(RowOf("blank.kvx"));
   EXPECT_EQ(SizeLabel(), "(no logo recognized)");
   EXPECT_TRUE(form.Image1->Picture().isNull());
-  EXPECT_TRUE(boxes_.Boxes().empty());
+  EXPECT_EQ(boxes_.Boxes().size(), 1u);
 
   // Ctrl+click takes the only selected row away: nothing is shown.
   ClickRow(RowOf("blank.kvx"), Qt::ControlModifier);

@@ -15,8 +15,9 @@
 int main(int argc, char** argv) {
   lum::controls::TApplication application(argc, argv);
   QCoreApplication::setApplicationVersion(QStringLiteral("1.5.1.0"));
-  // The browser's failures while Qt calls into it go to the same box.
-  lum::SetControlExceptionHandler([](const std::exception& failure) { lum::controls::HandleException(failure.what()); });
+  // The browser's failures while Qt calls into it (drawing a row, say) go
+  // to the same box, once that call is over.
+  lum::SetControlExceptionHandler([](const std::exception& failure) { lum::controls::PostException(failure.what()); });
   try {
     lum::ShellCtrlsUnit shell;
     application.CreateForm<lum::TForm1>();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/controls/ApplicationTexts.h"
@@ -33,6 +34,20 @@ void HandleException(const std::string& message) noexcept {
     messageBox.exec();
   } catch (...) {
     // Nothing is left to show a failure of the box itself with.
+  }
+}
+
+void PostException(const std::string& message) noexcept {
+  static bool waiting = false;
+  if (waiting) return;
+  try {
+    waiting = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), [message] {
+      HandleException(message);
+      waiting = false;
+    });
+  } catch (...) {
+    waiting = false;
   }
 }
 

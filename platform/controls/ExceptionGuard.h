@@ -19,6 +19,12 @@ namespace lum::controls {
 /// on. A mouse capture in force is cancelled first.
 void HandleException(const std::string& message) noexcept;
 
+/// HandleException once the current event is done, for a failure raised
+/// where no box may open (while a control draws itself, say). Reports made
+/// while one is waiting or its box is open are dropped, so a failure that
+/// recurs with every repaint shows one box, not a box per repaint.
+void PostException(const std::string& message) noexcept;
+
 /// Runs `handler`; a failure that escapes it is shown by HandleException,
 /// and the caller goes on. Use it where Qt calls in: a failure raised
 /// further down travels up to the nearest guard, stopping every handler on
