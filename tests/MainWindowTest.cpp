@@ -246,6 +246,9 @@ TEST_F(MainWindowTest, TheBitmapModeListsBitmapsAndSavesThemAsLogosOfTheirSize) 
   Choose(form.rgSetTrans, 1);  // "On"
   Press(form.SaveBtn);
   EXPECT_EQ(ReadFile(Work("pic.hzn"))[8], 0x00);
+  Choose(form.rgSetTrans, 2);  // "Uit"
+  Press(form.SaveBtn);
+  EXPECT_EQ(ReadFile(Work("pic.hzn"))[8], 0x80);
 
   Choose(form.rgMode, 0);
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"BIG.kvx", "logo.kvx", "pic.hzn"}));
@@ -271,6 +274,7 @@ TEST_F(MainWindowTest, ViewStylesAndSortingByAColumnKeepTheSelectedFiles) {
     EXPECT_EQ(RowNames(), (std::vector<std::string>{"b.kvx", "a.kvx", "c.kvx"}));
   }
   EXPECT_TRUE(form.ShellListView1->IsRowSelected(0));
+  EXPECT_FALSE(form.ShellListView1->IsRowSelected(1));
   Choose(form.rgListStyle, 0);
   EXPECT_EQ(form.ShellListView1->ViewStyle(), vsList);
 }
@@ -368,19 +372,29 @@ TEST_F(MainWindowTest, TabbingPassesTheHiddenShowButtonBy) {
   EXPECT_FALSE(reached.count(form.ShowBtn));
 }
 
-TEST(SaveProgress, ShowsABarOverTheGroupOnlyOnceASaveHasTakenHalfASecond) {
+TEST_F(MainWindowTest, EveryRadioItemShowsItsWholeText) {
+  TForm1& form = Start();
+  for (const QRadioButton* item : form.findChildren<QRadioButton*>()) {
+    EXPECT_LE(item->sizeHint().width(), item->width()) << item->text().toStdString();
+  }
+}
+
+TEST(SaveProgress, ABarCountsTheStepsOverTheGroupOnlyOnceTheDelayIsOverAndGoesWithTheSave) {
   controls::TGroupBox group(nullptr);
   group.resize(185, 41);
   group.show();
-  std::optional<SaveProgress> progress(std::in_place, group, 10);
-  progress->Step(1);
-  EXPECT_EQ(group.findChild<QProgressBar*>(), nullptr);
-  QTest::qSleep(550);
+  {
+    SaveProgress slow(group, 10, 3'600'000);
+    slow.Step(9);
+    EXPECT_EQ(group.findChild<QProgressBar*>(), nullptr);
+  }
+  std::optional<SaveProgress> progress(std::in_place, group, 10, 0);
   progress->Step(2);
   const QProgressBar* bar = group.findChild<QProgressBar*>();
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->value(), 2);
+  EXPECT_EQ(bar->maximum(), 10);
   progress.reset();
   EXPECT_EQ(group.findChild<QProgressBar*>(), nullptr);
 }

@@ -9,12 +9,14 @@ namespace lum {
 
 namespace {
 
-constexpr qint64 kShowAfterMs = 500;
 constexpr qint64 kRepaintEveryMs = 50;
 
 }  // namespace
 
-SaveProgress::SaveProgress(controls::TGroupBox& group, int total) : group_(group), total_(total) { clock_.start(); }
+SaveProgress::SaveProgress(controls::TGroupBox& group, int total, int delayMs)
+    : group_(group), total_(total), delayMs_(delayMs) {
+  clock_.start();
+}
 
 SaveProgress::~SaveProgress() {
   if (!bar_) return;
@@ -25,12 +27,12 @@ SaveProgress::~SaveProgress() {
 void SaveProgress::Step(int done) {
   const qint64 now = clock_.elapsed();
   if (!bar_) {
-    if (now < kShowAfterMs || !group_.isVisible()) return;
-    // Over the size label, inside the group's frame.
+    if (now < delayMs_ || !group_.isVisible()) return;
+    // Over the whole size label, inside the group's frame.
     bar_ = std::make_unique<QProgressBar>(&group_);
     bar_->setObjectName(QStringLiteral("SaveProgress"));
     bar_->setRange(0, total_);
-    bar_->setGeometry(group_.ClientRect().adjusted(4, 0, -4, 0));
+    bar_->setGeometry(group_.ClientRect());
     bar_->show();
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else if (now - lastPaint_ < kRepaintEveryMs) {

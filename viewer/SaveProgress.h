@@ -17,21 +17,22 @@ class TGroupBox;
 
 class SaveProgress {
  public:
-  /// A save of up to `total` steps; nothing shows during the first half
-  /// second.
-  SaveProgress(controls::TGroupBox& group, int total);
+  /// A save of `total` steps; nothing shows during the first `delayMs`
+  /// milliseconds, so that a short save does not flash a bar.
+  SaveProgress(controls::TGroupBox& group, int total, int delayMs = 500);
   /// Takes the bar away.
   ~SaveProgress();
   SaveProgress(const SaveProgress&) = delete;
   SaveProgress& operator=(const SaveProgress&) = delete;
 
   /// `done` of the steps are behind; shows the bar once the save has taken
-  /// half a second, and repaints it now and then.
+  /// longer than the delay, and repaints it now and then.
   void Step(int done);
 
  private:
   controls::TGroupBox& group_;
   int total_;
+  qint64 delayMs_;
   QElapsedTimer clock_;
   qint64 lastPaint_ = 0;
   std::unique_ptr<QProgressBar> bar_;

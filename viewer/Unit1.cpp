@@ -3,10 +3,8 @@
 // the saves.
 #include "viewer/Unit1.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -33,17 +31,6 @@ namespace lum {
 
 namespace {
 
-// The current directory, against which a relative command-line file is
-// made absolute; "/" when it can't be read (it was removed, say).
-std::string CurrentDirectory() {
-  std::vector<char> buffer(4096);
-  while (!getcwd(buffer.data(), buffer.size())) {
-    if (errno != ERANGE) return "/";
-    buffer.resize(buffer.size() * 2);
-  }
-  return buffer.data();
-}
-
 // A preview's size from numbers that may be anything a header holds.
 int PreviewSide(int64_t pixels) { return static_cast<int>(std::clamp<int64_t>(pixels, 0, QWIDGETSIZE_MAX)); }
 
@@ -65,7 +52,7 @@ void TForm1::FormDestroy() {
 void TForm1::FormShow() {
   const std::vector<std::string>& arguments = controls::ParamStrings();
   if (arguments.empty()) return;
-  const TCommandLine commandLine = ReadCommandLine(arguments, CurrentDirectory());
+  const TCommandLine commandLine = ReadCommandLine(arguments);
   SingleFileMode = commandLine.singleFileMode;
   CommandLineFile = commandLine.file;
   if (!SingleFileMode) {
@@ -162,29 +149,35 @@ void TForm1::SaveLogosAsBitmaps() {
     image1Bitmap_.SaveToFile(ChangeFileExt(CommandLineFile, ".bmp"));
     return;
   }
-  const int rows = ShellListView1->RowCount();
-  SaveProgress progress(*gbSize, rows);
-  for (int row = 0; row < rows; ++row) {
-    if (!ShellListView1->IsRowSelected(row)) continue;
-    const std::string path = ShellListView1->FolderAt(row)->FullPath();
+  SaveSelectedFiles([this](const std::string& path) {
     LoadLogoFile(path);
     image1Bitmap_.SaveToFile(ChangeFileExt(path, ".bmp"));
-    progress.Step(row + 1);
-  }
+  });
 }
 
 void TForm1::SaveBitmapsAsLogos() {
-  const int rows = ShellListView1->RowCount();
-  SaveProgress progress(*gbSize, rows);
-  for (int row = 0; row < rows; ++row) {
-    if (!ShellListView1->IsRowSelected(row)) continue;
-    const std::string path = ShellListView1->FolderAt(row)->FullPath();
+  SaveSelectedFiles([this](const std::string& path) {
     LoadBitmapFile(path);
     const int32_t width = Image1->width();
     const int32_t height = Image1->height();
     EncodeLogo(image1Bitmap_, TransparencyFlag(rgSetTrans->ItemIndex(), width, height), *InputBuffer);
     InputBuffer->SaveToFile(ChangeFileExt(path, SaveExtension), platform::HostFiles());
-    progress.Step(row + 1);
+  });
+}
+
+// The selected files from the top of the list down; the first failure ends
+// the save, and the files before it stay written.
+void TForm1::SaveSelectedFiles(const std::function<void(const std::string& path)>& save) {
+  std::vector<int> selected;
+  const int rows = ShellListView1->RowCount();
+  for (int row = 0; row < rows; ++row) {
+    if (ShellListView1->IsRowSelected(row)) selected.push_back(row);
+  }
+  SaveProgress progress(*gbSize, static_cast<int>(selected.size()));
+  int done = 0;
+  for (int row : selected) {
+    save(ShellListView1->FolderAt(row)->FullPath());
+    progress.Step(++done);
   }
 }
 

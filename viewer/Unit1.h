@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -89,6 +90,7 @@ class TForm1 : public controls::TForm {
   void SelectCommandLineFile();
   void SaveLogosAsBitmaps();
   void SaveBitmapsAsLogos();
+  void SaveSelectedFiles(const std::function<void(const std::string& path)>& save);
 
   // State.
   std::unique_ptr<ByteBuffer> InputBuffer;   ///< the logo last read or encoded

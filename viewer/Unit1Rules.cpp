@@ -1,6 +1,7 @@
 #include "viewer/Unit1Rules.h"
 
 #include "codec/FileNames.h"
+#include "platform/files/Paths.h"
 
 namespace lum {
 
@@ -11,7 +12,7 @@ bool IsWantedFileName(const std::string& path, int modeIndex) {
   return false;
 }
 
-TCommandLine ReadCommandLine(const std::vector<std::string>& arguments, const std::string& currentDirectory) {
+TCommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
   TCommandLine commandLine;
   for (const std::string& argument : arguments) {
     const std::string lower = LowerCase(argument);
@@ -21,30 +22,10 @@ TCommandLine ReadCommandLine(const std::vector<std::string>& arguments, const st
       commandLine.file = argument;
     }
   }
-  if (!commandLine.file.empty()) commandLine.file = AbsoluteFileName(commandLine.file, currentDirectory);
-  return commandLine;
-}
-
-std::string AbsoluteFileName(const std::string& name, const std::string& directory) {
-  const std::string joined = !name.empty() && name.front() == '/' ? name : directory + "/" + name;
-  // Each name between slashes in turn; "." goes, ".." takes the one before
-  // it back (never above the root), and repeated slashes count as one.
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= joined.size()) {
-    size_t end = joined.find('/', start);
-    if (end == std::string::npos) end = joined.size();
-    const std::string part = joined.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
+  if (!commandLine.file.empty() && commandLine.file.front() != '/') {
+    commandLine.file = platform::AbsolutePath(commandLine.file);
   }
-  std::string result;
-  for (const std::string& part : parts) result += "/" + part;
-  return result.empty() ? "/" : result;
+  return commandLine;
 }
 
 }  // namespace lum

@@ -23,11 +23,9 @@ struct TCommandLine {
 };
 
 /// Reads `arguments` (without the program's name). A relative file name is
-/// made absolute against `currentDirectory`, lexically: "." and ".." are
-/// resolved as names, symlinks are not followed. An empty name stays empty.
-TCommandLine ReadCommandLine(const std::vector<std::string>& arguments, const std::string& currentDirectory);
-
-/// `name` made absolute against `directory` (itself absolute), lexically.
-std::string AbsoluteFileName(const std::string& name, const std::string& directory);
+/// made absolute against the current directory, lexically ("." and ".." are
+/// resolved as names, symlinks are not followed); an absolute one stays as
+/// it was given, and an empty one stays empty.
+TCommandLine ReadCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace lum

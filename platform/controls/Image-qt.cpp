@@ -6,10 +6,19 @@
 
 namespace lum::controls {
 
+namespace {
+
+bool IsOf32Bits(const QImage& picture) {
+  return picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
+}
+
+}  // namespace
+
 TImage::TImage(QWidget* parent) : QWidget(parent) {}
 
+// Kept in a 32-bit format, which painting reads without converting.
 void TImage::SetPicture(const QImage& picture) {
-  picture_ = picture;
+  picture_ = IsOf32Bits(picture) || picture.isNull() ? picture : picture.convertToFormat(QImage::Format_ARGB32);
   update();
 }
 
@@ -37,8 +46,8 @@ QImage ReplicatePixels(const QImage& picture, const QSize& size) {
 
 QImage ReplicatePixels(const QImage& picture, const QSize& size, const QRect& part) {
   if (picture.isNull() || size.isEmpty() || part.isEmpty()) return QImage();
-  const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
-  QImage target(part.size(), QImage::Format_ARGB32);
+  const QImage source = IsOf32Bits(picture) ? picture : picture.convertToFormat(QImage::Format_ARGB32);
+  QImage target(part.size(), source.format());
   const int64_t sourceWidth = source.width();
   const int64_t sourceHeight = source.height();
   for (int y = 0; y < part.height(); ++y) {
