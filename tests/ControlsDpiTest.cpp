@@ -6,10 +6,10 @@
 #include <QFontMetrics>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/BitBtn.h"
 #include "platform/controls/Control.h"
 #include "platform/controls/GroupBox.h"
 #include "platform/controls/Scaling.h"
-#include "platform/controls/BitBtn.h"
 #include "tests/ControlsTestSupport.h"
 #include "tests/ShellTestSupport.h"
 #include "viewer/ShellCtrls/ShellUnit.h"
