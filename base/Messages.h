@@ -26,6 +26,8 @@ constexpr const char* kIoError = "E/A-Fehler %d";                        // any 
 // Refusals of malformed logo files.
 constexpr const char* kLogoTooShortForHeader = "Logo file too short for its header: %d bytes";
 constexpr const char* kLogoTooShortForPixels = "Logo file too short for %d x %d pixels: %d bytes";
+/// A logo with more pixels than the viewer reads (the last number).
+constexpr const char* kLogoTooLarge = "Logo too large: %d x %d pixels, more than %d";
 
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";
