@@ -99,6 +99,7 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   ASSERT_EQ(::truncate((dir_ / "huge.kvx").c_str(), 4 * 1024 * 1024 + 1), 0);  // sparse
   ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
   WriteFile(dir_ / "ring.kvx", ReadFile(std::string(LUM_SAMPLES_DIR) + "/ring.kvx"));
+  ASSERT_EQ(::symlink("/dev/null", (dir_ / "null.png").c_str()), 0);
   if (::geteuid() != 0) {
     ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
   }
@@ -116,6 +117,12 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_NE(result.exitStatus, 0);
   EXPECT_EQ(result.output,
             "lumthumb: Datei " + (dir_ / "missing.kvx") + " kann nicht geöffnet werden. No such file or directory\n");
+
+  // A thumbnail is written to regular files only.
+  result = Run({"ring.kvx", "null.png", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Datei \"" + (dir_ / "null.png") + "\" kann nicht erstellt werden. not a regular file\n");
 
   test::RunOptions asUser;
   asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
