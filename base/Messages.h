@@ -31,6 +31,8 @@ constexpr const char* kLogoTooLarge = "Logo too large: %d x %d pixels, more than
 
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";
+// The reason given when a save's output would be the very file it converts.
+constexpr const char* kOutputIsInput = "it is the file being converted";
 
 /// Fills the placeholders (%s, %d, %x) of `pattern` with `args` in order.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);

@@ -392,6 +392,32 @@ TEST_F(MainWindowTest, AGiantLogoFileIsReadOnlyAsFarAsItsHeaderAnnounces) {
   EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), "Logo too large: 100000 x 100000 pixels, more than 67108864.");
 }
 
+// A save whose output name leads to the file it converts writes nothing:
+// x.bmp holding a logo, shown alone, or an output name that is a link to
+// the file converted.
+TEST_F(MainWindowTest, ASaveNeverWritesOverTheFileItConverts) {
+  const Bytes logo = Logo(50, 30, 0x8421);
+  WriteFile(Work("x.bmp"), logo);
+  WriteFile(Work("y.kvx"), logo);
+  ASSERT_EQ(::symlink("y.kvx", Work("y.bmp").c_str()), 0);
+  const FolderSnapshot before = SnapshotFolder(sandbox_.Work());
+  const auto refusal = [&](const std::string& name) {
+    return "Datei \"" + Work(name) + "\" kann nicht erstellt werden. it is the file being converted.";
+  };
+
+  TForm1& form = Start({"/s", Work("x.bmp")});
+  Press(form.SaveBtn);
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), refusal("x.bmp"));
+
+  Press(form.ShowBtn);
+  ClickRow(RowOf("y.kvx"));
+  Press(form.SaveBtn);
+  ASSERT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(boxes_.Boxes()[1].text.toStdString(), refusal("y.bmp"));
+  EXPECT_EQ(SnapshotFolder(sandbox_.Work()), before);
+}
+
 TEST_F(MainWindowTest, AFolderThatCannotBeSelectedIsReportedWithoutAFullStop) {
   Start({Work("missing/a.kvx")});
   ASSERT_EQ(boxes_.Boxes().size(), 1u);

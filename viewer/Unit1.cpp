@@ -147,12 +147,12 @@ void TForm1::SaveLogosAsBitmaps() {
     // Decoded anew, so that a file that can't be shown writes nothing
     // instead of the empty picture its failure left.
     LoadLogoFile(CommandLineFile);
-    image1Bitmap_.SaveToFile(ChangeFileExt(CommandLineFile, ".bmp"));
+    image1Bitmap_.SaveToFile(SaveNameFor(CommandLineFile, ".bmp"));
     return;
   }
   SaveSelectedFiles([this](const std::string& path) {
     LoadLogoFile(path);
-    image1Bitmap_.SaveToFile(ChangeFileExt(path, ".bmp"));
+    image1Bitmap_.SaveToFile(SaveNameFor(path, ".bmp"));
   });
 }
 
@@ -162,7 +162,7 @@ void TForm1::SaveBitmapsAsLogos() {
     const int32_t width = Image1->width();
     const int32_t height = Image1->height();
     EncodeLogo(image1Bitmap_, TransparencyFlag(rgSetTrans->ItemIndex(), width, height), *InputBuffer);
-    InputBuffer->SaveToFile(ChangeFileExt(path, SaveExtension), platform::HostFiles());
+    InputBuffer->SaveToFile(SaveNameFor(path, SaveExtension), platform::HostFiles());
   });
 }
 
