@@ -134,6 +134,19 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_EQ(SnapshotFolder(dir_.Path()), before);
 }
 
+// PNG writers refuse a side longer than a million pixels; a logo that long
+// is refused first, with one line, and one exactly that long is written.
+TEST_F(LumThumbTest, ALogoTooLongForAPngIsRefusedOnOneLine) {
+  WriteFile(dir_ / "long.kvx", test::LogoBytes(1, 2097148, std::vector<uint16_t>(2097148, 0x8000)));
+  const auto result = Run({"long.kvx", "out.png", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Logo too large for a thumbnail: 1 x 2097148 pixels, more than 1000000 on a side\n");
+  EXPECT_FALSE(FileExists(dir_ / "out.png"));
+
+  ExpectThumbnail(test::LogoBytes(1000000, 1, std::vector<uint16_t>(1000000, 0xFFFF)), 128, 1000000, 1, 1);
+}
+
 TEST_F(LumThumbTest, WrongArgumentsGiveTheUsageLine) {
   WriteFile(dir_ / "a.kvx", ReadFile(std::string(LUM_SAMPLES_DIR) + "/ring.kvx"));
   const std::vector<std::vector<std::string>> wrong = {
