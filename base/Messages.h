@@ -26,9 +26,13 @@ constexpr const char* kIoError = "E/A-Fehler %d";                        // any 
 // Refusals of malformed logo files.
 constexpr const char* kLogoTooShortForHeader = "Logo file too short for its header: %d bytes";
 constexpr const char* kLogoTooShortForPixels = "Logo file too short for %d x %d pixels: %d bytes";
+/// A logo with more pixels than the viewer reads (the last number).
+constexpr const char* kLogoTooLarge = "Logo too large: %d x %d pixels, more than %d";
 
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";
+// The reason given when a save's output would be the very file it converts.
+constexpr const char* kOutputIsInput = "it is the file being converted";
 
 /// Fills the placeholders (%s, %d, %x) of `pattern` with `args` in order.
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);

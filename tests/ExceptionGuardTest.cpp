@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QAccessible>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <stdexcept>
 
 #include "platform/controls/ApplicationTexts.h"
 #include "platform/controls/BitBtn.h"
 #include "platform/controls/Control.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/PlainText.h"
 #include "platform/controls/RadioGroup.h"
 #include "tests/ControlsTestSupport.h"
 
@@ -85,6 +92,47 @@ TEST(ExceptionGuard, AFailureInAHandlerRunByCodeStopsTheCallerToo) {
   EXPECT_EQ(group.ItemIndex(), 1);
   EXPECT_TRUE(group.Button(1)->isChecked());
   EXPECT_EQ(boxes.Boxes().size(), 2u);
+}
+
+// What a label shows, as a screen reader reads it: markup rendered, and
+// plain text as it is.
+QString ShownText(QLabel* label) {
+  QAccessibleInterface* shown = label ? QAccessible::queryAccessibleInterface(label) : nullptr;
+  return shown ? shown->text(QAccessible::Name) : QString();
+}
+
+TEST(ExceptionGuard, ANameThatLooksLikeMarkupIsShownAsItIs) {
+  const std::string name = "<b>BOLD <i><img src=file:%2Fnonexistent%2Fpicture>x.kvx";
+  const std::string message = "Datei /tmp/" + name + " kann nicht geöffnet werden. No such file or directory";
+  QString shown;
+  QElapsedTimer waited;
+  waited.start();
+  QTimer poll;  // the box blocks until it is answered
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* box = qobject_cast<QMessageBox*>(widget);
+      if (!box || !box->isVisible()) continue;
+      shown = ShownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
+      box->accept();
+    }
+    if (waited.elapsed() > 60'000 && QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+  });
+  poll.start(10);
+  controls::HandleException(message);
+  EXPECT_EQ(shown.toStdString(), message + ".");
+
+  controls::TLabel label(nullptr);
+  label.SetCaption(QString::fromStdString(name));
+  EXPECT_EQ(ShownText(&label).toStdString(), name);
+
+  // A tooltip, too, spaces and line breaks included.
+  label.show();
+  const std::string tip = name + "  two blanks\nand a line";
+  controls::ShowPlainToolTip(label.mapToGlobal(QPoint(1, 1)), QString::fromStdString(tip), &label, QRect());
+  QLabel* tooltip = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1String("qtooltip_label")) tooltip = qobject_cast<QLabel*>(widget);
+  EXPECT_EQ(ShownText(tooltip).toStdString(), tip);
 }
 
 }  // namespace

@@ -226,6 +226,34 @@ TEST_F(LumEncTest, ALogoThatMayBeWrittenButNotReplacedIsWrittenInPlace) {
   EXPECT_EQ(test::SnapshotFolder(dir_ / "sticky").size(), 2u);
 }
 
+// In a sticky folder that anyone may write (/tmp), another user could plant
+// a link to a file of the user running lumenc: such a link is not followed,
+// whatever the system's setting for protected symlinks says.
+TEST_F(LumEncTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root: only root can make a symlink that belongs to another user";
+  ASSERT_EQ(::mkdir((dir_ / "shared").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ / "shared").c_str(), 01777), 0);
+  WriteFile(dir_ / "precious", Bytes(9000, 0xEE));
+  WriteFile(dir_ / "mine", Bytes(9000, 0xEE));
+  WriteFile(dir_ / "shared/a.bmp", Bmp24(50, 30));
+  WriteFile(dir_ / "shared/b.bmp", Bmp24(50, 30));
+  ASSERT_EQ(::symlink((dir_ / "precious").c_str(), (dir_ / "shared/a.kvx").c_str()), 0);
+  ASSERT_EQ(::lchown((dir_ / "shared/a.kvx").c_str(), 65534, 65534), 0);  // planted by "nobody"
+  ASSERT_EQ(::symlink((dir_ / "mine").c_str(), (dir_ / "shared/b.kvx").c_str()), 0);
+
+  auto result = Run({"shared/a.bmp"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Datei \"" + dir_ / "shared/a.kvx" +
+                                           "\" kann nicht erstellt werden. Permission denied  file: shared/a.bmp"}));
+  EXPECT_EQ(ReadFile(dir_ / "precious"), Bytes(9000, 0xEE));
+  EXPECT_EQ(test::SnapshotFolder(dir_ / "shared").size(), 4u);  // nothing written there either
+
+  // A link of the user's own is followed there.
+  result = Run({"shared/b.bmp"});
+  EXPECT_EQ(result.exitStatus, 0) << result.output;
+  ExpectLogo("mine", 50, 30, Picture, true);
+}
+
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
   test::RunOptions options;

@@ -99,6 +99,7 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   ASSERT_EQ(::truncate((dir_ / "huge.kvx").c_str(), 4 * 1024 * 1024 + 1), 0);  // sparse
   ASSERT_EQ(::mkdir((dir_ / "ro").c_str(), 0755), 0);
   WriteFile(dir_ / "ring.kvx", ReadFile(std::string(LUM_SAMPLES_DIR) + "/ring.kvx"));
+  ASSERT_EQ(::symlink("/dev/null", (dir_ / "null.png").c_str()), 0);
   if (::geteuid() != 0) {
     ASSERT_EQ(::chmod((dir_ / "ro").c_str(), 0555), 0);
   }
@@ -117,6 +118,12 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_EQ(result.output,
             "lumthumb: Datei " + (dir_ / "missing.kvx") + " kann nicht geöffnet werden. No such file or directory\n");
 
+  // A thumbnail is written to regular files only.
+  result = Run({"ring.kvx", "null.png", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Datei \"" + (dir_ / "null.png") + "\" kann nicht erstellt werden. not a regular file\n");
+
   test::RunOptions asUser;
   asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
   result = Run({"ring.kvx", "ro/out.png", "128"}, asUser);
@@ -125,6 +132,19 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
             "lumthumb: Datei \"" + (dir_ / "ro/out.png") + "\" kann nicht erstellt werden. Permission denied\n");
 
   EXPECT_EQ(SnapshotFolder(dir_.Path()), before);
+}
+
+// PNG writers refuse a side longer than a million pixels; a logo that long
+// is refused first, with one line, and one exactly that long is written.
+TEST_F(LumThumbTest, ALogoTooLongForAPngIsRefusedOnOneLine) {
+  WriteFile(dir_ / "long.kvx", test::LogoBytes(1, 2097148, std::vector<uint16_t>(2097148, 0x8000)));
+  const auto result = Run({"long.kvx", "out.png", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Logo too large for a thumbnail: 1 x 2097148 pixels, more than 1000000 on a side\n");
+  EXPECT_FALSE(FileExists(dir_ / "out.png"));
+
+  ExpectThumbnail(test::LogoBytes(1000000, 1, std::vector<uint16_t>(1000000, 0xFFFF)), 128, 1000000, 1, 1);
 }
 
 TEST_F(LumThumbTest, WrongArgumentsGiveTheUsageLine) {

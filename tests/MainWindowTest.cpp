@@ -1,6 +1,10 @@
 // Lumiq's main window driven as a user drives it: clicks on rows, radio
 // items and buttons, command lines; checked by the files it writes and the
 // pixels it shows.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QRadioButton>
@@ -350,6 +354,68 @@ TEST_F(MainWindowTest, AFailedSaveKeepsTheFilesBeforeItAndWritesNoneAfter) {
       << text.toStdString();
   EXPECT_TRUE(text.endsWith('.'));
   EXPECT_EQ(SizeLabel(), "50 x 30  (KVX compatible)");
+}
+
+// The most memory the process has held at once, in bytes.
+int64_t PeakMemory() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  return int64_t{usage.ru_maxrss} * 1024;
+}
+
+// Only the header and the pixels it announces are read, so a giant file
+// shows at once, without taking its size in memory.
+TEST_F(MainWindowTest, AGiantLogoFileIsReadOnlyAsFarAsItsHeaderAnnounces) {
+  const Bytes logo = Logo(50, 30, 0x9C00);
+  {
+    // The header, 3 GiB of nothing (sparse), then the pixels: rows are
+    // found from the end of a file.
+    const int fd = ::open(Work("big.kvx").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, logo.data(), 8, 0), 8);
+    const off_t pixels = (off_t{3} << 30) + 8;
+    ASSERT_EQ(::pwrite(fd, logo.data() + 8, logo.size() - 8, pixels), static_cast<ssize_t>(logo.size() - 8));
+    ::close(fd);
+  }
+  WriteFile(Work("huge.kvx"), LogoBytes(100000, 100000, {}));
+  const int64_t before = PeakMemory();
+  TForm1& form = Start({"/s", Work("big.kvx")});
+  EXPECT_TRUE(boxes_.Boxes().empty());
+  EXPECT_TRUE(ShowsLogo(logo, 50, 30, Rgb{0, 0, 0}));
+  EXPECT_LT(PeakMemory() - before, int64_t{256} << 20);
+
+  // A header beyond the largest logo read is refused before any pixel is.
+  Press(form.ShowBtn);
+  ClickRow(RowOf("huge.kvx"));
+  ProcessEvents();
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), "Logo too large: 100000 x 100000 pixels, more than 67108864.");
+}
+
+// A save whose output name leads to the file it converts writes nothing:
+// x.bmp holding a logo, shown alone, or an output name that is a link to
+// the file converted.
+TEST_F(MainWindowTest, ASaveNeverWritesOverTheFileItConverts) {
+  const Bytes logo = Logo(50, 30, 0x8421);
+  WriteFile(Work("x.bmp"), logo);
+  WriteFile(Work("y.kvx"), logo);
+  ASSERT_EQ(::symlink("y.kvx", Work("y.bmp").c_str()), 0);
+  const FolderSnapshot before = SnapshotFolder(sandbox_.Work());
+  const auto refusal = [&](const std::string& name) {
+    return "Datei \"" + Work(name) + "\" kann nicht erstellt werden. it is the file being converted.";
+  };
+
+  TForm1& form = Start({"/s", Work("x.bmp")});
+  Press(form.SaveBtn);
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), refusal("x.bmp"));
+
+  Press(form.ShowBtn);
+  ClickRow(RowOf("y.kvx"));
+  Press(form.SaveBtn);
+  ASSERT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(boxes_.Boxes()[1].text.toStdString(), refusal("y.bmp"));
+  EXPECT_EQ(SnapshotFolder(sandbox_.Work()), before);
 }
 
 TEST_F(MainWindowTest, AFolderThatCannotBeSelectedIsReportedWithoutAFullStop) {

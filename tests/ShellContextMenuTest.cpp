@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/shell/FileClipboard.h"
 #include "tests/ShellModelSupport.h"
@@ -212,13 +213,15 @@ TEST_F(ShellContextMenuTest, RenameAsksForTheNewName) {
 }
 
 TEST_F(ShellContextMenuTest, PropertiesShowTheItem) {
-  MakeFile(sandbox_.Work() + "/a.kvx", 3008);
-  ASSERT_EQ(::chmod((sandbox_.Work() + "/a.kvx").c_str(), 0640), 0);
+  MakeFile(sandbox_.Work() + "/<i>a[*].kvx", 3008);
+  ASSERT_EQ(::chmod((sandbox_.Work() + "/<i>a[*].kvx").c_str(), 0640), 0);
   auto root = Root(sandbox_.Work());
-  Child(*root, "a.kvx")->InvokeVerb("properties");
+  Child(*root, "<i>a[*].kvx")->InvokeVerb("properties");
   auto* window = FindTopLevel<QDialog>("lumShellProperties");
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->findChild<QLabel*>("name")->text(), "a.kvx");
+  EXPECT_EQ(window->findChild<QLabel*>("name")->text(), "<i>a[*].kvx");
+  EXPECT_EQ(window->findChild<QLabel*>("name")->textFormat(), Qt::PlainText);  // not markup
+  EXPECT_EQ(window->windowHandle()->title(), "Properties of <i>a[*].kvx");
   EXPECT_EQ(window->findChild<QLabel*>("location")->text(), QString::fromStdString(sandbox_.Work()));
   EXPECT_EQ(window->findChild<QLabel*>("size")->text(), "3008 bytes");
   EXPECT_EQ(window->findChild<QLabel*>("permissions")->text(), "-rw-r----- (640)");

@@ -1,7 +1,11 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "base/Errors.h"
+#include "tests/TestSupport.h"
 #include "viewer/Unit1Rules.h"
 
 namespace lum::test {
@@ -33,6 +37,17 @@ TEST(Unit1Rules, OnlyRelativeNamesAreMadeAbsoluteAndByTheirNamesAlone) {
   EXPECT_EQ(ReadCommandLine({"./x/../a.kvx"}).file, cwd + "/a.kvx");
   EXPECT_EQ(ReadCommandLine({"logo\xff.kvx"}).file, cwd + "/logo\xff.kvx");
   EXPECT_EQ(ReadCommandLine({"/abs//dir/../a.kvx"}).file, "/abs//dir/../a.kvx");
+}
+
+TEST(Unit1Rules, ASaveNameThatLeadsToTheFileConvertedIsRefused) {
+  TempDir dir;
+  WriteFile(dir / "p.bmp", {1, 2, 3});
+  ASSERT_EQ(::link((dir / "p.bmp").c_str(), (dir / "p.kvx").c_str()), 0);
+  EXPECT_THROW(SaveNameFor(dir / "p.bmp", ".kvx"), EFCreateError);  // a hard link of the bitmap
+  EXPECT_THROW(SaveNameFor(dir / "x.bmp", ".bmp"), EFCreateError);  // its own name
+  WriteFile(dir / "q.kvx", {1, 2, 3});
+  EXPECT_EQ(SaveNameFor(dir / "q.bmp", ".kvx"), dir / "q.kvx");
+  EXPECT_EQ(SaveNameFor(dir / "q.kvx", ".bmp"), dir / "q.bmp");
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ int RunLumThumb(const std::vector<std::string>& arguments, std::ostream& errors)
     ByteBuffer file;
     file.Write(png.data(), static_cast<int64_t>(png.size()));
     // Written whole or not at all: a file manager never sees half a PNG.
-    file.SaveToFile(arguments[1], platform::HostFiles());
+    // A thumbnail is a file: a name that leads to a device is refused.
+    file.SaveToFile(arguments[1], platform::HostRegularFiles());
   } catch (const LumError& failure) {
     errors << "lumthumb: " << failure.what() << "\n";
     return 1;

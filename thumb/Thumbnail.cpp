@@ -20,6 +20,7 @@ namespace {
 constexpr int kWhiteIndex = 5;
 
 constexpr const char* kNoPixels = "Logo has no pixels: %d x %d";
+constexpr const char* kTooLarge = "Logo too large for a thumbnail: %d x %d pixels, more than %d on a side";
 
 bool IsMarkedTransparent(const uint8_t* bgr) { return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255; }
 
@@ -40,6 +41,12 @@ Thumbnail MakeThumbnail(const uint8_t* data, size_t size, int32_t thumbnailSize)
     throw EInvalidLogo(msg::Format(kNoPixels, {std::to_string(width), std::to_string(height)}));
   }
   const int32_t k = ThumbnailScale(width, height, thumbnailSize);
+  // Only a logo larger than the thumbnail size keeps its size (k = 1), so
+  // its own sides are what counts.
+  if (width > kMaxThumbnailSide || height > kMaxThumbnailSide) {
+    throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(width), std::to_string(height),
+                                               std::to_string(kMaxThumbnailSide)}));
+  }
 
   Thumbnail thumbnail;
   thumbnail.width = width * k;

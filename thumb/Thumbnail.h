@@ -8,6 +8,10 @@
 
 namespace lum {
 
+/// The longest side a thumbnail may have: PNG writers refuse longer ones
+/// (libpng's default limit), so such a logo is refused before one is tried.
+constexpr int32_t kMaxThumbnailSide = 1000000;
+
 /// Pixels as 0xAARRGGBB, rows from the top; alpha is 0 or 255.
 struct Thumbnail {
   int32_t width = 0;
@@ -22,8 +26,9 @@ int32_t ThumbnailScale(int32_t width, int32_t height, int32_t size);
 /// Decodes the logo file held in `data` and enlarges it by ThumbnailScale,
 /// each logo pixel becoming a k x k block. The word 0x0000 gives alpha 0,
 /// every other pixel the decoder's colour, opaque. Throws EInvalidLogo for a
-/// logo too short for its header or pixels, or one without pixels (a width
-/// or height below 1), and EOutOfMemory.
+/// logo too short for its header or pixels, one without pixels (a width or
+/// height below 1) or one whose thumbnail would have a side longer than
+/// kMaxThumbnailSide, and EOutOfMemory.
 Thumbnail MakeThumbnail(const uint8_t* data, size_t size, int32_t thumbnailSize);
 
 }  // namespace lum

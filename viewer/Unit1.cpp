@@ -22,6 +22,7 @@
 #include "platform/controls/RadioGroup.h"
 #include "platform/controls/Splitter.h"
 #include "platform/files/HostFiles.h"
+#include "platform/files/LogoFileRead.h"
 #include "viewer/SaveProgress.h"
 #include "viewer/ShellCtrls/ShellListView.h"
 #include "viewer/ShellCtrls/ShellTreeView.h"
@@ -146,12 +147,12 @@ void TForm1::SaveLogosAsBitmaps() {
     // Decoded anew, so that a file that can't be shown writes nothing
     // instead of the empty picture its failure left.
     LoadLogoFile(CommandLineFile);
-    image1Bitmap_.SaveToFile(ChangeFileExt(CommandLineFile, ".bmp"));
+    image1Bitmap_.SaveToFile(SaveNameFor(CommandLineFile, ".bmp"));
     return;
   }
   SaveSelectedFiles([this](const std::string& path) {
     LoadLogoFile(path);
-    image1Bitmap_.SaveToFile(ChangeFileExt(path, ".bmp"));
+    image1Bitmap_.SaveToFile(SaveNameFor(path, ".bmp"));
   });
 }
 
@@ -161,7 +162,7 @@ void TForm1::SaveBitmapsAsLogos() {
     const int32_t width = Image1->width();
     const int32_t height = Image1->height();
     EncodeLogo(image1Bitmap_, TransparencyFlag(rgSetTrans->ItemIndex(), width, height), *InputBuffer);
-    InputBuffer->SaveToFile(ChangeFileExt(path, SaveExtension), platform::HostFiles());
+    InputBuffer->SaveToFile(SaveNameFor(path, SaveExtension), platform::HostFiles());
   });
 }
 
@@ -202,8 +203,11 @@ void TForm1::ShowSelected() {
 }
 
 void TForm1::LoadLogoFile(const std::string& path) {
-  const LogoHeader header =
-      DecodeLogo(path, rgTransparency->ItemIndex(), *InputBuffer, *OutputBuffer, platform::HostFiles());
+  // Only what the decoder reads, and no more than a logo can hold: a file of
+  // any size is answered at once.
+  platform::ReadLogoFile(path, *InputBuffer);
+  const LogoHeader header = DecodeLogoBytes(InputBuffer->Data(), static_cast<size_t>(InputBuffer->Size()),
+                                            rgTransparency->ItemIndex(), *OutputBuffer);
   // A logo without pixels (0 x 0, say) shows an empty picture.
   platform::Bitmap bitmap;
   if (header.width != 0 && header.height != 0)

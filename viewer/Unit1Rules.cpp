@@ -1,5 +1,7 @@
 #include "viewer/Unit1Rules.h"
 
+#include "base/Errors.h"
+#include "base/Messages.h"
 #include "codec/FileNames.h"
 #include "platform/files/Paths.h"
 
@@ -26,6 +28,14 @@ TCommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     commandLine.file = platform::AbsolutePath(commandLine.file);
   }
   return commandLine;
+}
+
+std::string SaveNameFor(const std::string& source, const std::string& extension) {
+  const std::string output = ChangeFileExt(source, extension);
+  if (output == source || platform::IsSameFile(output, source)) {
+    throw EFCreateError(msg::Format(msg::kFileCreate, {platform::AbsolutePath(output), msg::kOutputIsInput}));
+  }
+  return output;
 }
 
 }  // namespace lum

@@ -1,5 +1,5 @@
 // The main window's rules that need no window: which files the list shows
-// in each mode, and what the command line asks for.
+// in each mode, what the command line asks for, and where a save writes.
 #pragma once
 
 #include <string>
@@ -27,5 +27,13 @@ struct TCommandLine {
 /// resolved as names, symlinks are not followed); an absolute one stays as
 /// it was given, and an empty one stays empty.
 TCommandLine ReadCommandLine(const std::vector<std::string>& arguments);
+
+/// The name a save of the file `source` writes: `source` with its extension
+/// replaced by `extension`. Throws EFCreateError ("Datei "%s" kann nicht
+/// erstellt werden. it is the file being converted") when that name leads to
+/// `source` itself (x.bmp saved as x.bmp, or a symlink or hard link to the
+/// source under the new name), so that a save never replaces the file it
+/// converts.
+std::string SaveNameFor(const std::string& source, const std::string& extension);
 
 }  // namespace lum

@@ -7,6 +7,7 @@
 #include <QToolTip>
 
 #include "platform/controls/ExceptionGuard.h"
+#include "platform/controls/PlainText.h"
 
 namespace lum::controls {
 
@@ -115,7 +116,7 @@ bool TBitBtn::event(QEvent* event) {
 void TBitBtn::ShowHintNow() {
   if (!isVisible() || !underMouse()) return;
   hintShown_ = true;
-  QToolTip::showText(QCursor::pos(), hint_, this, rect(), kHintHidePauseMs);
+  ShowPlainToolTip(QCursor::pos(), hint_, this, rect(), kHintHidePauseMs);
 }
 
 void TBitBtn::HideHint() {

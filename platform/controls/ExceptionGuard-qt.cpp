@@ -1,11 +1,11 @@
 #include "platform/controls/ExceptionGuard.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
 #include "platform/controls/ApplicationTexts.h"
+#include "platform/controls/PlainText.h"
 
 namespace lum::controls {
 
@@ -29,9 +29,11 @@ void HandleException(const std::string& message) noexcept {
       box(caption, text);
       return;
     }
-    QMessageBox messageBox(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
-    messageBox.setWindowModality(Qt::ApplicationModal);
-    messageBox.exec();
+    // The message often holds a file name, which is shown as it is.
+    const std::unique_ptr<QMessageBox> messageBox =
+        MakePlainMessageBox(QMessageBox::Critical, caption, text, QApplication::activeWindow());
+    messageBox->setWindowModality(Qt::ApplicationModal);
+    messageBox->exec();
   } catch (...) {
     // Nothing is left to show a failure of the box itself with.
   }

@@ -12,6 +12,8 @@ namespace {
 
 class Host final : public FileSeam {
  public:
+  explicit Host(CharacterDevices devices) : devices_(devices) {}
+
   void ReadWholeFile(const std::string& path, ByteBuffer& into) override {
     platform::ReadWholeFile(path, into, UINT64_MAX);
   }
@@ -21,16 +23,24 @@ class Host final : public FileSeam {
   }
 
   std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) override {
-    return CreateReplacementFile(path);
+    return CreateReplacementFile(path, devices_);
   }
 
   std::string FullPath(const std::string& path) override { return AbsolutePath(path); }
+
+ private:
+  CharacterDevices devices_;
 };
 
 }  // namespace
 
 FileSeam& HostFiles() {
-  static Host host;
+  static Host host(CharacterDevices::kWritten);
+  return host;
+}
+
+FileSeam& HostRegularFiles() {
+  static Host host(CharacterDevices::kRefused);
   return host;
 }
 

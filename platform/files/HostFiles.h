@@ -14,6 +14,10 @@ namespace lum::platform {
 /// no state; one serves the whole program.
 FileSeam& HostFiles();
 
+/// HostFiles(), except that a save writes regular files only: a name that
+/// leads to a character device (/dev/null) is refused, as a FIFO is.
+FileSeam& HostRegularFiles();
+
 /// Reads the file at `path` whole into `into` as HostFiles() does, unless
 /// it is larger than `limit` bytes when opened: then nothing is read and
 /// `into` is left empty. Returns the size the file had when opened. Throws

@@ -53,4 +53,18 @@ size_t InputFile::Read(uint8_t* destination, size_t count) {
   return total;
 }
 
+size_t InputFile::ReadAt(uint64_t offset, uint8_t* destination, size_t count) {
+  size_t total = 0;
+  while (total < count) {
+    const ssize_t n = ::pread(fd_, destination + total, count - total, static_cast<off_t>(offset + total));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EInOutError(errno);
+    }
+    if (n == 0) break;
+    total += static_cast<size_t>(n);
+  }
+  return total;
+}
+
 }  // namespace lum::platform

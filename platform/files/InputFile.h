@@ -26,6 +26,10 @@ class InputFile {
   /// Throws EInOutError.
   size_t Read(uint8_t* destination, size_t count);
 
+  /// Reads up to `count` bytes from `offset` on, wherever the last read
+  /// ended; fewer only at the end of the file. Throws EInOutError.
+  size_t ReadAt(uint64_t offset, uint8_t* destination, size_t count);
+
  private:
   int fd_ = -1;
   uint64_t size_ = 0;

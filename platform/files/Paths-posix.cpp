@@ -1,5 +1,7 @@
 #include "platform/files/Paths.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -12,6 +14,12 @@ std::string AbsolutePath(const std::string& path) {
   fs::path absolute = fs::absolute(fs::path(path), error);
   if (error) return path;
   return absolute.lexically_normal().native();
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first {}, second {};
+  if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 std::string SystemErrorText(int systemError) {

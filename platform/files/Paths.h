@@ -10,6 +10,10 @@ namespace lum::platform {
 /// This is the "full path" that open failures report.
 std::string AbsolutePath(const std::string& path);
 
+/// Whether both names lead to one existing file, symlinks followed: the
+/// same name, a symlink to the other, or another hard link of it.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 /// The operating system's text for an errno value.
 std::string SystemErrorText(int systemError);
 

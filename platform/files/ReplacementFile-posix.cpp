@@ -31,6 +31,20 @@ struct Target {
   struct stat status {};
 };
 
+// Whether the symlink `link` (its lstat in `status`) may be followed: the
+// kernel's rule for protected symlinks, kept whatever the system's setting.
+// In a sticky folder that anyone may write (/tmp), another user could plant
+// a link to a file of ours; only a link of our own or of the folder's owner
+// is followed there.
+bool MayFollow(const std::string& link, const struct stat& status) {
+  if (status.st_uid == ::geteuid()) return true;
+  const std::string folder = FolderOf(link);
+  struct stat parent {};
+  if (::stat(folder.empty() ? "." : folder.c_str(), &parent) != 0) return false;
+  const bool shared = (parent.st_mode & S_ISVTX) && (parent.st_mode & S_IWOTH);
+  return !shared || parent.st_uid == status.st_uid;
+}
+
 // `path` with the symlinks at its end followed, as opening it would.
 Target Resolve(const std::string& path) {
   Target target{path};
@@ -43,6 +57,7 @@ Target Resolve(const std::string& path) {
       target.exists = true;
       return target;
     }
+    if (!MayFollow(target.path, target.status)) throw EInOutError(EACCES);  // what the kernel answers
     char link[PATH_MAX];
     const ssize_t length = ::readlink(target.path.c_str(), link, sizeof link);
     if (length < 0) throw EInOutError(errno);
@@ -199,12 +214,12 @@ void ReplacementFile::WriteInPlaceFromTemporary() {
   }
 }
 
-std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path) {
+std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path, CharacterDevices devices) {
   const Target target = Resolve(path);
   if (target.exists) {
     const mode_t type = target.status.st_mode & S_IFMT;
     if (type == S_IFDIR) throw EInOutError(EISDIR);
-    if (type == S_IFCHR) return std::make_unique<OutputFile>(target.path);
+    if (type == S_IFCHR && devices == CharacterDevices::kWritten) return std::make_unique<OutputFile>(target.path);
     if (type != S_IFREG) throw EInOutError::NotARegularFile();
     if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) throw EInOutError(errno);
     return std::make_unique<ReplacementFile>(

@@ -69,11 +69,17 @@ class ReplacementFile final : public OutputWriter {
 };
 
 /// The writer for a save to `path`: a ReplacementFile. A symlinked name is
-/// followed, so the file it points to is replaced and the link stays. A
+/// followed, so the file it points to is replaced and the link stays; but,
+/// as the kernel's protected symlinks have it, a link in a sticky folder
+/// that anyone may write (/tmp) is refused with EACCES unless it belongs to
+/// the process (its effective user) or to the folder's owner. A
 /// character device (such as /dev/null) holds nothing to lose and is written
 /// directly (OutputFile); a folder, FIFO, socket or block device is refused,
 /// and so is a file that the process may not write, as opening it would be.
-/// Throws EInOutError.
-std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path);
+/// With CharacterDevices::kRefused a character device is refused too, for
+/// outputs that must be files. Throws EInOutError.
+enum class CharacterDevices { kWritten, kRefused };
+std::unique_ptr<OutputWriter> CreateReplacementFile(const std::string& path,
+                                                    CharacterDevices devices = CharacterDevices::kWritten);
 
 }  // namespace lum::platform

@@ -8,11 +8,11 @@
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <cstdio>
 #include <cstring>
 
 #include "base/Messages.h"
+#include "platform/controls/PlainText.h"
 #include "platform/shell/DateTimeText.h"
 #include "platform/shell/FolderDetails.h"
 #include "platform/shell/FolderEntries.h"
@@ -37,18 +37,22 @@ std::string Permissions(mode_t mode) {
   return PermissionText(mode) + " (" + octal + ")";
 }
 
+// Names and the system's texts are shown as they are. The form's window
+// takes the label over.
 QLabel* Value(const std::string& text, const char* objectName) {
-  auto* label = new QLabel(Shown(text));
+  std::unique_ptr<QLabel> label = controls::MakePlainLabel(Shown(text));
   label->setObjectName(objectName);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
+  return label.release();
 }
 
 }  // namespace
 
 void ShowFailure(HWND owner, const std::string& message) {
   if (!HaveWidgets()) return;
-  auto* box = new QMessageBox(QMessageBox::Warning, text::kFailureTitle, Shown(message), QMessageBox::Ok, owner);
+  // Deleted on close (and with its owner).
+  QMessageBox* box = controls::MakePlainMessageBox(QMessageBox::Warning, text::kFailureTitle, Shown(message), owner)
+                         .release();
   box->setObjectName("lumShellFailure");
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
@@ -56,11 +60,9 @@ void ShowFailure(HWND owner, const std::string& message) {
 
 void ShowRenameDialog(HWND owner, const MenuTarget& target) {
   if (!HaveWidgets()) return;
-  auto* dialog = new QInputDialog(owner);
+  QInputDialog* dialog = controls::MakePlainInputDialog(text::kRenameTitle, text::kRenamePrompt, owner).release();
   dialog->setObjectName("lumShellRename");
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  dialog->setWindowTitle(text::kRenameTitle);
-  dialog->setLabelText(text::kRenamePrompt);
   dialog->setTextValue(Shown(target.name));
   const std::string path = target.path;
   const std::string name = target.name;
@@ -82,7 +84,7 @@ void ShowPropertiesWindow(HWND owner, const MenuTarget& target) {
   auto* window = new QDialog(owner);
   window->setObjectName("lumShellProperties");
   window->setAttribute(Qt::WA_DeleteOnClose);
-  window->setWindowTitle(Shown(msg::Format(text::kPropertiesTitle, {target.name})));
+  window->setWindowTitle(controls::PlainWindowTitle(Shown(msg::Format(text::kPropertiesTitle, {target.name}))));
   auto* form = new QFormLayout(window);
   form->addRow(text::kPropertyName, Value(target.name, "name"));
   form->addRow(text::kPropertyPath, Value(ParentOf(target.path), "location"));

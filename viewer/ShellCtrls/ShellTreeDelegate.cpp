@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "platform/controls/PlainText.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellTreeView.h"
 
@@ -58,7 +59,8 @@ bool ShellTreeDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, co
     QToolTip::hideText();
     return true;
   }
-  QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(), option.rect);
+  controls::ShowPlainToolTip(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                             option.rect);
   return true;
 }
 

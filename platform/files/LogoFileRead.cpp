@@ -1,0 +1,40 @@
+#include "platform/files/LogoFileRead.h"
+
+#include <algorithm>
+
+#include "base/Errors.h"
+#include "base/Messages.h"
+#include "codec/ByteBuffer.h"
+#include "codec/LogoFormat.h"
+#include "platform/files/InputFile.h"
+
+namespace lum::platform {
+
+void ReadLogoFile(const std::string& path, ByteBuffer& into) {
+  InputFile file(path);
+  into.Clear();
+  uint8_t header[kLogoHeaderSize];
+  const size_t got = file.ReadAt(0, header, sizeof header);
+  into.Write(header, static_cast<int64_t>(got));
+  if (got < sizeof header) return;  // no header: the decoder says so
+
+  const LogoHeader size = ReadLogoHeader(header);
+  uint64_t pixelBytes = 0;
+  if (size.width >= 1 && size.height >= 1) {
+    const int64_t pixels = int64_t{size.width} * size.height;
+    if (pixels > kMaxLogoPixels) {
+      throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(size.width), std::to_string(size.height),
+                                                          std::to_string(kMaxLogoPixels)}));
+    }
+    pixelBytes = 2 * static_cast<uint64_t>(pixels);
+  }
+  // The rows are the last bytes of the file; a file too short for them is
+  // read whole.
+  const uint64_t tail = std::min<uint64_t>(pixelBytes, file.Size() - std::min<uint64_t>(file.Size(), sizeof header));
+  into.SetSize(static_cast<int64_t>(sizeof header + tail));
+  const size_t read = file.ReadAt(file.Size() - tail, into.Data() + sizeof header, static_cast<size_t>(tail));
+  into.SetSize(static_cast<int64_t>(sizeof header + read));  // a file that shrank gives what it holds
+  into.Seek(0, SeekOrigin::Begin);
+}
+
+}  // namespace lum::platform

@@ -1,0 +1,30 @@
+// Reading a logo file for showing it: only the bytes that its decoder reads,
+// and no more than a logo of the largest size shown can hold.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lum {
+class ByteBuffer;
+}
+
+namespace lum::platform {
+
+/// The most pixels a logo may have to be read: as many as the bitmap loader
+/// takes (256 MiB of pixels once shown), a file of 128 MiB.
+constexpr int64_t kMaxLogoPixels = int64_t{64} << 20;
+
+/// Replaces the contents of `into` with what the decoder reads of the logo
+/// file at `path`: its 8-byte header and its last 2 * width * height bytes,
+/// where the rows are found. A well-formed file is read whole. Bytes
+/// between the header and the pixels are never read, so any file is read
+/// as quickly as its header's pixels allow (a sparse giant whose header
+/// says 0 x 0 gives eight bytes), and decodes as it would whole. A file too
+/// short for its header or its pixels is read whole, for the decoder to
+/// refuse. Throws EFOpenError as ReadWholeFile does, EInvalidLogo ("Logo
+/// too large: ...") before reading the pixels of a header that announces
+/// more than kMaxLogoPixels, EOutOfMemory and EInOutError.
+void ReadLogoFile(const std::string& path, ByteBuffer& into);
+
+}  // namespace lum::platform
