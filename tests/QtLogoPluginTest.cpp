@@ -56,8 +56,11 @@ TEST_F(QtLogoPluginTest, ReadsLogosWithTransparencyAsTheDecoderShowsThem) {
     SCOPED_TRACE(name);
     const Bytes logo = ReadFile(Sample(name));
     const QSize size = name == "sun.hzn" ? QSize(54, 34) : QSize(50, 30);
-    // Found by its content too, under a name that says nothing.
-    WriteFile(dir_ / "logo.dat", logo);
+    // Found by its content too, under a name that says nothing; the pixels
+    // are the last bytes of the file, whatever lies before them.
+    Bytes padded = logo;
+    padded.insert(padded.begin() + 8, {1, 2, 3, 4, 5});
+    WriteFile(dir_ / "logo.dat", padded);
     for (const std::string& path : {Sample(name), dir_ / "logo.dat"}) {
       QImageReader reader(Q(path));
       // From the header, before reading.
