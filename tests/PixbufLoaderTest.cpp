@@ -106,7 +106,9 @@ TEST_F(PixbufLoaderTest, ReadsLogosWithTransparencyAsTheDecoderShowsThem) {
     gint height = 0;
     GdkPixbufFormat* format = gdk_pixbuf_get_file_info(Sample(name).c_str(), &width, &height);
     ASSERT_NE(format, nullptr);
-    EXPECT_STREQ(gdk_pixbuf_format_get_name(format), "kvx");
+    gchar* formatName = gdk_pixbuf_format_get_name(format);
+    EXPECT_STREQ(formatName, "kvx");
+    g_free(formatName);
     EXPECT_EQ(width, name == "sun.hzn" ? 54 : 50);
     EXPECT_EQ(height, name == "sun.hzn" ? 34 : 30);
 
