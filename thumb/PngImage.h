@@ -8,10 +8,10 @@
 
 namespace lum {
 
-/// The whole PNG file of the thumbnail, with its alpha. Only Qt's built-in
-/// PNG writer is used: the process looks for no image plugins at all (its
-/// plugin paths are emptied), which also keeps its start short. Throws
-/// LumError when the writer fails.
+/// The whole PNG file of the thumbnail: 8-bit RGBA, written by libpng
+/// straight from the pixels, so that lumthumb loads no GUI library. Prints
+/// nothing. Throws LumError with libpng's reason when the writer fails,
+/// EOutOfMemory.
 std::vector<uint8_t> PngBytes(const Thumbnail& thumbnail);
 
 }  // namespace lum

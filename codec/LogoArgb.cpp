@@ -1,0 +1,97 @@
+#include "codec/LogoArgb.h"
+
+#include <string>
+
+#include "base/Errors.h"
+#include "base/Messages.h"
+#include "codec/Decoder.h"
+#include "codec/Encoder.h"
+
+namespace lum {
+
+namespace {
+
+// A picture needs pixels, and other programs' pictures stay within what
+// this project reads anywhere.
+constexpr const char* kNoPixels = "Logo has no pixels: %d x %d";
+constexpr const char* kTooManyPixels = "Logo too large: %d x %d pixels";
+
+constexpr uint32_t kOpaqueAlpha = 0xFF000000u;
+constexpr uint32_t kHalfAlpha = 128;
+
+bool IsPictureSize(int32_t width, int32_t height) {
+  return width >= 1 && height >= 1 && int64_t{width} * int64_t{height} <= kMaxLogoPixels;
+}
+
+void CheckPictureSize(int32_t width, int32_t height) {
+  if (width < 1 || height < 1) {
+    throw EInvalidLogo(msg::Format(kNoPixels, {std::to_string(width), std::to_string(height)}));
+  }
+  if (int64_t{width} * int64_t{height} > kMaxLogoPixels) {
+    throw EInvalidLogo(msg::Format(kTooManyPixels, {std::to_string(width), std::to_string(height)}));
+  }
+}
+
+}  // namespace
+
+uint32_t LogoPixelToArgb(LogoPixel word) {
+  if (word == kTransparentPixel) return 0;
+  const Rgb colour = ExpandLogoPixel(word);
+  return kOpaqueAlpha | uint32_t{colour.red} << 16 | uint32_t{colour.green} << 8 | colour.blue;
+}
+
+LogoPixel ArgbToLogoPixel(uint32_t argb) {
+  if ((argb >> 24) < kHalfAlpha) return kTransparentPixel;
+  Rgb colour;
+  colour.red = static_cast<uint8_t>(argb >> 16);
+  colour.green = static_cast<uint8_t>(argb >> 8);
+  colour.blue = static_cast<uint8_t>(argb);
+  return PackLogoPixel(colour, false);
+}
+
+bool CouldBeLogoPicture(const uint8_t* header, int64_t fileSize) {
+  const LogoHeader logo = ReadLogoHeader(header);
+  if (!IsPictureSize(logo.width, logo.height)) return false;
+  return fileSize < 0 || (fileSize >= LogoFileSize(logo.width, logo.height) && fileSize <= kMaxLogoFileSize);
+}
+
+LogoHeader CheckLogoPicture(const uint8_t* data, size_t size) {
+  // The same refusals, in the same order and words, as the decoders give.
+  if (size < static_cast<size_t>(kLogoHeaderSize)) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(size)}));
+  }
+  const LogoHeader header = ReadLogoHeader(data);
+  CheckPictureSize(header.width, header.height);
+  if (static_cast<int64_t>(size) < LogoFileSize(header.width, header.height)) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForPixels, {std::to_string(header.width),
+                                                                 std::to_string(header.height),
+                                                                 std::to_string(size)}));
+  }
+  return header;
+}
+
+void DecodeLogoRowArgb(const uint8_t* data, size_t size, LogoHeader header, int32_t y, uint32_t* out) {
+  // Row y starts at size - 2 * width * (height - y): the pixels are the last
+  // bytes of the file, whatever lies between them and the header.
+  const int64_t rowBytes = 2 * int64_t{header.width};
+  const uint8_t* words = data + (static_cast<int64_t>(size) - rowBytes * (int64_t{header.height} - y));
+  for (int32_t x = 0; x < header.width; ++x, words += 2) *out++ = LogoPixelToArgb(ReadBigEndian16(words));
+}
+
+void EncodeLogoArgb(int32_t width, int32_t height, const std::function<const uint32_t*(int32_t y)>& row,
+                    ByteBuffer& buffer) {
+  CheckPictureSize(width, height);
+  ByteBuffer built;
+  built.SetSize(LogoFileSize(width, height));
+  uint8_t* out = built.Data();
+  WriteLogoHeader(out, {width, height});
+  out += kLogoHeaderSize;
+  for (int32_t y = 0; y < height; ++y) {
+    const uint32_t* pixels = row(y);
+    for (int32_t x = 0; x < width; ++x, out += 2) WriteBigEndian16(out, ArgbToLogoPixel(pixels[x]));
+  }
+  buffer = std::move(built);
+  buffer.Seek(0, SeekOrigin::End);
+}
+
+}  // namespace lum
