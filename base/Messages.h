@@ -26,8 +26,11 @@ constexpr const char* kIoError = "E/A-Fehler %d";                        // any 
 // Refusals of malformed logo files.
 constexpr const char* kLogoTooShortForHeader = "Logo file too short for its header: %d bytes";
 constexpr const char* kLogoTooShortForPixels = "Logo file too short for %d x %d pixels: %d bytes";
-/// A logo with more pixels than the viewer reads (the last number).
+/// A logo with more pixels than the viewer and the image plugins read (the
+/// last number).
 constexpr const char* kLogoTooLarge = "Logo too large: %d x %d pixels, more than %d";
+/// A logo of 0 x 0 (or a negative size), where a picture is to be made.
+constexpr const char* kLogoHasNoPixels = "Logo has no pixels: %d x %d";
 
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";

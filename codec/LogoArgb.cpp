@@ -11,11 +11,6 @@ namespace lum {
 
 namespace {
 
-// A picture needs pixels, and other programs' pictures stay within what
-// this project reads anywhere.
-constexpr const char* kNoPixels = "Logo has no pixels: %d x %d";
-constexpr const char* kTooManyPixels = "Logo too large: %d x %d pixels";
-
 constexpr uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr uint32_t kHalfAlpha = 128;
 
@@ -25,10 +20,11 @@ bool IsPictureSize(int32_t width, int32_t height) {
 
 void CheckPictureSize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) {
-    throw EInvalidLogo(msg::Format(kNoPixels, {std::to_string(width), std::to_string(height)}));
+    throw EInvalidLogo(msg::Format(msg::kLogoHasNoPixels, {std::to_string(width), std::to_string(height)}));
   }
   if (int64_t{width} * int64_t{height} > kMaxLogoPixels) {
-    throw EInvalidLogo(msg::Format(kTooManyPixels, {std::to_string(width), std::to_string(height)}));
+    throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(width), std::to_string(height),
+                                                    std::to_string(kMaxLogoPixels)}));
   }
 }
 

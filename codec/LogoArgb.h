@@ -17,14 +17,6 @@
 
 namespace lum {
 
-/// The most pixels a logo is read or written with, as many as the bitmap
-/// loader takes from a BMP file: 64 Mi, 256 MiB as a 32-bit picture.
-constexpr int64_t kMaxLogoPixels = int64_t{64} << 20;
-
-/// The largest logo file read whole into memory: the header and the words of
-/// kMaxLogoPixels pixels (128 MiB and 8 bytes).
-constexpr int64_t kMaxLogoFileSize = kLogoHeaderSize + 2 * kMaxLogoPixels;
-
 /// 0x00000000 for the transparent word, else 0xFF000000 | the decoder's
 /// colour.
 uint32_t LogoPixelToArgb(LogoPixel word);

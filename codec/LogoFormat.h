@@ -52,6 +52,15 @@ constexpr LogoPixel kTransparentPixel = 0x0000;
 constexpr LogoPixel kOpaqueFlag = 0x8000;
 constexpr int64_t kKvxFileSize = 3008;
 
+/// The most pixels a logo is read or written with where the whole picture
+/// is made in memory (the viewer, the image plugins): 64 Mi, as many as the
+/// bitmap loader takes from a BMP file, 256 MiB as a 32-bit picture.
+constexpr int64_t kMaxLogoPixels = int64_t{64} << 20;
+
+/// The largest well-formed logo file of at most kMaxLogoPixels pixels: the
+/// header and 2 bytes a pixel, 128 MiB and 8 bytes.
+constexpr int64_t kMaxLogoFileSize = kLogoHeaderSize + 2 * kMaxLogoPixels;
+
 /// Reverses the four bytes of a 32-bit value.
 constexpr uint32_t SwapBytes32(uint32_t v) {
   return (v >> 24) | ((v >> 8) & 0x0000FF00u) | ((v << 8) & 0x00FF0000u) | (v << 24);

@@ -19,7 +19,6 @@ namespace {
 // to 248. Decoded with it, white marks exactly the transparent pixels.
 constexpr int kWhiteIndex = 5;
 
-constexpr const char* kNoPixels = "Logo has no pixels: %d x %d";
 constexpr const char* kTooLarge = "Logo too large for a thumbnail: %d x %d pixels, more than %d on a side";
 
 bool IsMarkedTransparent(const uint8_t* bgr) { return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255; }
@@ -38,7 +37,7 @@ Thumbnail MakeThumbnail(const uint8_t* data, size_t size, int32_t thumbnailSize)
   const int32_t width = header.width;
   const int32_t height = header.height;
   if (width < 1 || height < 1) {
-    throw EInvalidLogo(msg::Format(kNoPixels, {std::to_string(width), std::to_string(height)}));
+    throw EInvalidLogo(msg::Format(msg::kLogoHasNoPixels, {std::to_string(width), std::to_string(height)}));
   }
   const int32_t k = ThumbnailScale(width, height, thumbnailSize);
   // Only a logo larger than the thumbnail size keeps its size (k = 1), so

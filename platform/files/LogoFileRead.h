@@ -11,10 +11,6 @@ class ByteBuffer;
 
 namespace lum::platform {
 
-/// The most pixels a logo may have to be read: as many as the bitmap loader
-/// takes (256 MiB of pixels once shown), a file of 128 MiB.
-constexpr int64_t kMaxLogoPixels = int64_t{64} << 20;
-
 /// Replaces the contents of `into` with what the decoder reads of the logo
 /// file at `path`: its 8-byte header and its last 2 * width * height bytes,
 /// where the rows are found. A well-formed file is read whole. Bytes
