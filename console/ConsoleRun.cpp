@@ -4,6 +4,7 @@
 
 #include "base/Errors.h"
 #include "codec/FileNames.h"
+#include "platform/files/InputFile.h"
 
 namespace lum {
 
@@ -11,6 +12,11 @@ bool IsSwitch(const std::string& argument, const std::string& name) {
   const std::string lowered = LowerCase(argument);
   return lowered.size() == name.size() + 1 && (lowered[0] == '/' || lowered[0] == '-') &&
          lowered.compare(1, std::string::npos, name) == 0;
+}
+
+bool IsPlainName(const std::string& mask) {
+  const size_t nameStart = mask.rfind('/') + 1;  // 0 when there is no folder part
+  return mask.find_first_of("*?", nameStart) == std::string::npos;
 }
 
 bool WalkMask(const std::string& mask, const MaskVisitor& visit) {
@@ -44,7 +50,18 @@ int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console
     console << usage << "\n";
     return 0;
   }
-  return WalkMask(arguments.front(), visit) ? 0 : 1;
+  const std::string& mask = arguments.front();
+  bool matched = false;
+  const bool completed = WalkMask(mask, [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
+    matched = true;
+    return visit(entry, inputName);
+  });
+  if (!completed) return 1;
+  if (matched || !IsPlainName(mask)) return 0;
+  // A name typed without wildcards that matched nothing is a mistake worth
+  // saying: opening it gives the failure line with the system's reason. One
+  // that opens (in a folder that can't be listed) is left alone, as before.
+  return ReportFailure(console, mask, [&] { platform::InputFile probe(mask); }) ? 0 : 1;
 }
 
 }  // namespace lum

@@ -14,6 +14,10 @@ namespace lum {
 /// True when `argument`, lower-cased, is "/<name>" or "-<name>".
 bool IsSwitch(const std::string& argument, const std::string& name);
 
+/// True when the name part of `mask` (after its last "/") holds no "*" or
+/// "?": it names one file rather than matching several.
+bool IsPlainName(const std::string& mask);
+
 /// Calls `visit` for each entry that matches `mask`, in name order, with the
 /// name to hand on: the mask's folder part followed by the entry's name.
 /// Stops when `visit` returns false. All entries are read before the first
@@ -30,8 +34,11 @@ void PrintConverted(std::ostream& console, const std::string& inputName, const s
 bool ReportFailure(std::ostream& console, const std::string& inputName, const std::function<void()>& convert);
 
 /// A whole run: the banner and an empty line; with no arguments the usage
-/// lines and an empty line; else the walk over the first argument. Returns
-/// the exit status: 1 when a visit stopped the walk, 0 otherwise.
+/// lines and an empty line; else the walk over the first argument. A plain
+/// name (IsPlainName) that matches nothing prints the failure line of a file
+/// that cannot be opened; a mask that matches nothing prints nothing more.
+/// Returns the exit status: 1 when a visit stopped the walk or a plain name
+/// was missing, 0 otherwise.
 int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console, const char* banner,
                 const char* usage, const MaskVisitor& visit);
 

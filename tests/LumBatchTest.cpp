@@ -74,8 +74,30 @@ TEST_F(LumBatchTest, MaskMatchingNothingPrintsTheBannerOnly) {
   const auto result = Run({"*.kvx"});
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.output, kBanner + "\n\n");
-  // "/i" as the only argument is the mask as well as the switch.
-  EXPECT_EQ(Run({"/i"}).output, kBanner + "\n\n");
+  EXPECT_EQ(Run({"sub/?.kvx", "/i"}).output, kBanner + "\n\n");
+}
+
+// A name typed without wildcards is meant to be there: its absence fails
+// the run with the open failure, naming it.
+TEST_F(LumBatchTest, APlainNameThatNamesNoFileFailsNamingIt) {
+  const auto missing = [&](const std::string& name) {
+    return kBanner + "\n\nDatei " + (dir_ / name) + " kann nicht geöffnet werden. No such file or directory  file: " +
+           name + "\n";
+  };
+  auto result = Run({"missing.kvx"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output, missing("missing.kvx"));
+  // "/i" as the only argument is the name as well as the switch.
+  result = Run({"/i"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output, kBanner + "\n\nDatei /i kann nicht geöffnet werden. No such file or directory  file: /i\n");
+  // --help beside another argument is a name too.
+  result = Run({"--help", "/i"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output, missing("--help"));
+  // A plain name that is there but not taken stays quiet, as before.
+  WriteFile(dir_ / "small.kvx", Bytes(10));
+  EXPECT_EQ(Run({"small.kvx"}).output, kBanner + "\n\n");
 }
 
 TEST_F(LumBatchTest, TakesOnlyKvxSizedFilesUnlessToldToIgnoreTheSize) {

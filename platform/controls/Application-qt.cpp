@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QStyleFactory>
 #include <algorithm>
 #include <utility>
@@ -37,17 +39,30 @@ std::vector<std::string>& Arguments() {
   return arguments;
 }
 
+// A style the user chose for Qt programs, and Qt has, wins over Fusion.
+bool UserChoseAStyle() {
+  const QString chosen = qEnvironmentVariable("QT_STYLE_OVERRIDE");
+  return !chosen.isEmpty() && QStyleFactory::keys().contains(chosen, Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 const std::vector<std::string>& ParamStrings() { return Arguments(); }
 
 void SetParamStrings(std::vector<std::string> arguments) { Arguments() = std::move(arguments); }
 
+void CloseOnQuitKey(QWidget& window) {
+  auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &window);
+  QObject::connect(quit, &QShortcut::activated, &window, &QWidget::close);
+}
+
+// Read before Qt is made: Qt would take out (and act on) every argument
+// that looks like one of its options.
 TApplication::TApplication(int& argc, char** argv)
-    : application_(std::make_unique<GuardedApplication>(argc, argv)) {
-  // Qt has taken its own options out of argv by now.
-  SetParamStrings(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    : qtArgc_(std::min(argc, 1)), qtArgv_{qtArgc_ > 0 ? argv[0] : nullptr, nullptr} {
+  SetParamStrings(std::vector<std::string>(argv + qtArgc_, argv + argc));
+  application_ = std::make_unique<GuardedApplication>(qtArgc_, qtArgv_);
+  if (!UserChoseAStyle()) QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   if (QFile::exists(QStringLiteral(":/MAINICON"))) QApplication::setWindowIcon(QIcon(QStringLiteral(":/MAINICON")));
 }
 
