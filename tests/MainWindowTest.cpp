@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QTest>
@@ -124,6 +125,12 @@ class MainWindowTest : public ShellModelFixture {
     return names;
   }
   void Choose(controls::TRadioGroup* group, int item) { QTest::mouseClick(group->Button(item), Qt::LeftButton); }
+  /// As a screen reader picks a radio item: by its accessible "Toggle".
+  void Toggle(controls::TRadioGroup* group, int item) {
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(group->Button(item));
+    ASSERT_TRUE(button && button->actionInterface());
+    button->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  }
   void Press(controls::TBitBtn* button) { QTest::mouseClick(button, Qt::LeftButton); }
   std::string SizeLabel() const { return form_->lblSize->Caption().toStdString(); }
 
@@ -258,6 +265,35 @@ TEST_F(MainWindowTest, TheBitmapModeListsBitmapsAndSavesThemAsLogosOfTheirSize) 
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"BIG.kvx", "logo.kvx", "pic.hzn"}));
   EXPECT_EQ(form.SaveBtn->Caption(), "Opsl.als*.BMP");
   EXPECT_TRUE(form.rgTransparency->isEnabled());
+}
+
+// What the items show is what the window does: a mode toggled by an
+// accessibility client lists and saves in that mode.
+TEST_F(MainWindowTest, RadioItemsToggledByAnAccessibilityClientTakeEffect) {
+  const Bytes logo = Logo(50, 30, 0x8421);
+  WriteFile(Work("a.kvx"), logo);
+  tools::BmpRecipe recipe;
+  recipe.width = 50;
+  recipe.height = 30;
+  WriteFile(Work("a.bmp"), tools::BmpBytes(recipe, [](int, int) { return 0x20F040u; }));
+  const Bytes bitmap = ReadFile(Work("a.bmp"));
+  TForm1& form = Start({Work("a.kvx")});
+  Toggle(form.rgTransparency, 5);  // "Wit  "
+  EXPECT_TRUE(ShowsLogo(logo, 50, 30, Rgb{255, 255, 255}));
+
+  Toggle(form.rgMode, 1);
+  ASSERT_TRUE(form.rgMode->Button(1)->isChecked());
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"a.bmp"});
+  EXPECT_EQ(form.SaveBtn->Caption(), "Opslaan als *.KVX");
+  EXPECT_FALSE(form.rgTransparency->isEnabled());
+  ClickRow(0);
+  Press(form.SaveBtn);
+  EXPECT_EQ(ReadFile(Work("a.bmp")), bitmap);
+  EXPECT_EQ(ReadFile(Work("a.kvx")).size(), 3008u);
+  EXPECT_NE(ReadFile(Work("a.kvx")), logo);
+
+  Toggle(form.rgListStyle, 3);
+  EXPECT_EQ(form.ShellListView1->ViewStyle(), vsReport);
 }
 
 TEST_F(MainWindowTest, ViewStylesAndSortingByAColumnKeepTheSelectedFiles) {

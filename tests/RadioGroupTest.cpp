@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QRadioButton>
 #include <QTest>
 
@@ -66,8 +67,15 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   QTest::keyClick(group->Button(0), Qt::Key_Down);
   EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1}));
 
+  // An accessibility client toggles the item without a click.
+  QAccessible::queryAccessibleInterface(group->Button(3))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, 3}));
+  EXPECT_EQ(group->ItemIndex(), 3);
+
   group->SetItemIndex(-1);
-  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, -1}));
+  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, 3, -1}));
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(group->Button(i)->isChecked()) << i;
 }
 
