@@ -31,8 +31,8 @@ class TForm : public QWidget {
   /// Asked before every change of the window's size, by the user, the
   /// window manager or the program, with the new outer size; setting
   /// `resize` to false refuses the change. Also asked about the current
-  /// size, so that a window it holds cannot even be dragged or maximised:
-  /// answer, and do nothing else.
+  /// size, so that a window it holds cannot even be dragged, maximised or
+  /// made full screen: answer, and do nothing else.
   std::function<void(int newWidth, int newHeight, bool& resize)> OnCanResize;
 
   void SetCaption(const QString& caption) { setWindowTitle(caption); }
@@ -52,15 +52,18 @@ class TForm : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
   bool AllowsSize(const QSize& clientSize);
   void HoldSize();
+  void RefuseFullSizeWhileHeld();
   void Centre();
 
   int pixelsPerInch_;
   QSize acceptedSize_;
+  QPoint normalPosition_;  ///< where the window was last moved to at its accepted size, neither maximised nor full screen
   bool centred_ = false;
   bool destroyed_ = false;
 };
