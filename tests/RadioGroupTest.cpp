@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "platform/controls/Control.h"
+#include "platform/controls/GroupBox.h"
 #include "platform/controls/RadioGroup.h"
 #include "platform/controls/Scaling.h"
 
@@ -77,6 +78,19 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   group->SetItemIndex(-1);
   EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, 3, -1}));
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(group->Button(i)->isChecked()) << i;
+}
+
+// A caption too long for its box stops short of the top-right corner, as
+// far in as it starts, and the frame runs on to the corner.
+TEST(GroupBox, ACaptionTooLongForItsBoxLeavesTheFramesCornerDrawn) {
+  controls::TGroupBox box(nullptr);
+  box.setFont(controls::FormFont(96));
+  box.resize(60, 40);
+  box.SetCaption("Zet transparatie");
+  const QImage shown = box.grab().toImage();
+  const int frameTop = controls::TextHeight(box.font()) / 2 - 1;
+  const QRgb frame = box.palette().color(QPalette::Dark).rgb();
+  for (int x = box.width() - 8; x < box.width() - 2; ++x) EXPECT_EQ(shown.pixel(x, frameTop), frame) << x;
 }
 
 }  // namespace
