@@ -23,9 +23,14 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), pixelsPerInch_(Scre
 
 TForm::~TForm() = default;
 
+// The window's client area is scaled with its controls, so that the design
+// fills it, neither cut off on the right nor leaving a strip there.
 void TForm::AfterConstruction() {
-  const int textHeight = TextHeight(font());
-  if (textHeight != kDesignTextHeight) ScaleControls(*this, textHeight, kDesignTextHeight);
+  scale_ = FormScale(*this);
+  if (scale_.numerator != scale_.denominator) {
+    resize(Scaled(width()), Scaled(height()));
+    ScaleControls(*this, scale_.numerator, scale_.denominator);
+  }
   acceptedSize_ = size();
   Guard([this] {
     if (OnCreate) OnCreate();
@@ -39,6 +44,8 @@ void TForm::BeforeDestruction() {
     if (OnDestroy) OnDestroy();
   });
 }
+
+int TForm::Scaled(int designPixels) const { return MulDiv(designPixels, scale_.numerator, scale_.denominator); }
 
 void TForm::SetClientWidth(int width) { SetClientSize(width, height()); }
 

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/controls/Scaling.h"
+
 namespace lum::controls {
 
 class TForm : public QWidget {
@@ -14,8 +16,9 @@ class TForm : public QWidget {
   explicit TForm(QWidget* parent = nullptr);
   ~TForm() override;
 
-  /// After the layout is built: scales the controls to the screen, then
-  /// runs OnCreate. The application object calls it (CreateForm).
+  /// After the layout is built: scales the controls and the client area to
+  /// the screen and the font (FormScale), then runs OnCreate. The
+  /// application object calls it (CreateForm).
   void AfterConstruction();
   /// Before the window goes: runs OnDestroy, once. The application object
   /// calls it; whoever else owns a form calls it before deleting it.
@@ -47,6 +50,8 @@ class TForm : public QWidget {
 
   /// P, the resolution the form was scaled for (see ScreenPixelsPerInch).
   int PixelsPerInch() const { return pixelsPerInch_; }
+  /// A length of the design in pixels at the form's scale.
+  int Scaled(int designPixels) const;
 
   void setVisible(bool visible) override;
 
@@ -62,8 +67,9 @@ class TForm : public QWidget {
   void Centre();
 
   int pixelsPerInch_;
+  ScaleFactor scale_;
   QSize acceptedSize_;
-  QPoint normalPosition_;  ///< where the window was last moved to at its accepted size, neither maximised nor full screen
+  QPoint normalPosition_;  ///< last place at the accepted size, neither maximised nor full screen
   bool centred_ = false;
   bool destroyed_ = false;
 };
