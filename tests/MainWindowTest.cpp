@@ -463,7 +463,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeSelectedIsReportedWithoutAFullStop) {
 TEST_F(MainWindowTest, TabbingPassesTheHiddenShowButtonBy) {
   TForm1& form = Start();
   form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 60'000));
   form.ShellTreeView1->setFocus();
   std::set<QWidget*> reached;
   for (int press = 0; press < 40; ++press) {

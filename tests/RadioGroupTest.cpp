@@ -51,7 +51,7 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   group->OnClick = [&] { clicks.push_back(group->ItemIndex()); };
   group->show();
   group->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get(), 60'000));
 
   QTest::mouseClick(group->Button(4), Qt::LeftButton);
   QTest::mouseClick(group->Button(4), Qt::LeftButton);
