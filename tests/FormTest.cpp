@@ -76,6 +76,28 @@ TEST_F(ResizeVetoTest, HoldsTheSizeAgainstTheUserTheWindowManagerAndTheProgram) 
   EXPECT_EQ(form_.size(), QSize(815, 473));
 }
 
+// A window manager may keep a held size and still go full screen, as here
+// where the window is as large as the screen: no resize to refuse, but the
+// state must go.
+TEST_F(ResizeVetoTest, FullScreenIsRefusedAsMaximisingIs) {
+  locked_ = false;
+  const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+  form_.SetClientSize(screen.width(), screen.height());
+  form_.move(10, 10);
+  locked_ = true;
+  QTest::qWait(0);
+  const QRect before = form_.geometry();
+  form_.showFullScreen();
+  QTest::qWait(0);
+  EXPECT_FALSE(form_.windowState() & Qt::WindowFullScreen);
+  EXPECT_EQ(form_.geometry(), before);
+
+  locked_ = false;
+  form_.showFullScreen();
+  QTest::qWait(0);
+  EXPECT_TRUE(form_.windowState() & Qt::WindowFullScreen);
+}
+
 TEST_F(ResizeVetoTest, TheProgramLiftsTheVetoForItsOwnChange) {
   locked_ = false;
   form_.SetClientHeight(179);

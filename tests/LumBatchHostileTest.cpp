@@ -35,7 +35,6 @@ class LumBatchHostileTest : public ::testing::Test {
   void Expect(const std::vector<std::string>& arguments, const std::vector<std::string>& lines, int exitStatus,
               const std::map<std::string, size_t>& created = {}, test::RunOptions options = {}) {
     const test::FolderSnapshot before = test::SnapshotFolder(dir_.Path());
-    options.timeoutSeconds = 30;
     const auto result = test::RunProgram(LUMBATCH_PATH, arguments, dir_.Path(), options);
     ASSERT_FALSE(result.timedOut) << "lumbatch hung";
     std::vector<std::string> expectedLines = {kBanner, ""};

@@ -256,9 +256,7 @@ TEST_F(LumEncTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) 
 
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
-  test::RunOptions options;
-  options.timeoutSeconds = 20;
-  const auto result = Run({"p.bmp"}, options);
+  const auto result = Run({"p.bmp"});
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_EQ(Lines(result.output),
@@ -269,16 +267,14 @@ TEST_F(LumEncTest, OutputNamesThatAreAFifoOrAFullDiskAreReportedWithoutHanging) 
   WriteFile(dir_ / "a.bmp", Bmp24(50, 30));
   WriteFile(dir_ / "b.bmp", Bmp24(50, 30));
   ASSERT_EQ(::mkfifo((dir_ / "a.kvx").c_str(), 0600), 0);
-  test::RunOptions options;
-  options.timeoutSeconds = 20;
-  auto result = Run({"a.bmp"}, options);
+  auto result = Run({"a.bmp"});
   ASSERT_FALSE(result.timedOut);
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_EQ(Lines(result.output),
             Console({"Datei \"" + dir_ / "a.kvx" + "\" kann nicht erstellt werden. not a regular file  file: a.bmp"}));
 
   ASSERT_EQ(::symlink("/dev/full", (dir_ / "b.kvx").c_str()), 0);
-  result = Run({"b.bmp"}, options);
+  result = Run({"b.bmp"});
   EXPECT_EQ(result.exitStatus, 1);
   EXPECT_EQ(Lines(result.output), Console({"Zu wenig Speicherplatz  file: b.bmp"}));
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QRadioButton>
 #include <QTest>
 
 #include "platform/controls/Control.h"
+#include "platform/controls/GroupBox.h"
 #include "platform/controls/RadioGroup.h"
 #include "platform/controls/Scaling.h"
 
@@ -49,7 +51,7 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   group->OnClick = [&] { clicks.push_back(group->ItemIndex()); };
   group->show();
   group->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get(), 60'000));
 
   QTest::mouseClick(group->Button(4), Qt::LeftButton);
   QTest::mouseClick(group->Button(4), Qt::LeftButton);
@@ -66,9 +68,29 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   QTest::keyClick(group->Button(0), Qt::Key_Down);
   EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1}));
 
+  // An accessibility client toggles the item without a click.
+  QAccessible::queryAccessibleInterface(group->Button(3))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, 3}));
+  EXPECT_EQ(group->ItemIndex(), 3);
+
   group->SetItemIndex(-1);
-  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, -1}));
+  EXPECT_EQ(clicks, (std::vector<int>{4, 0, 1, 3, -1}));
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(group->Button(i)->isChecked()) << i;
+}
+
+// A caption too long for its box stops short of the top-right corner, as
+// far in as it starts, and the frame runs on to the corner.
+TEST(GroupBox, ACaptionTooLongForItsBoxLeavesTheFramesCornerDrawn) {
+  controls::TGroupBox box(nullptr);
+  box.setFont(controls::FormFont(96));
+  box.resize(60, 40);
+  box.SetCaption("Zet transparatie");
+  const QImage shown = box.grab().toImage();
+  const int frameTop = controls::TextHeight(box.font()) / 2 - 1;
+  const QRgb frame = box.palette().color(QPalette::Dark).rgb();
+  for (int x = box.width() - 8; x < box.width() - 2; ++x) EXPECT_EQ(shown.pixel(x, frameTop), frame) << x;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "platform/watch/WindowThreadCall.h"
 #include "tests/TestSupport.h"
 #include "tests/WatchTestSupport.h"
+#include "tests/WatchWaits.h"
 #include "viewer/ShellCtrls/ShellChangeNotifier.h"
 
 namespace lum {
@@ -24,9 +25,8 @@ namespace {
 using test::CreateFolder;
 using test::Touch;
 
-// Negative checks wait this long for a callback that must not come.
-constexpr int kQuietMs = 300;
-constexpr int kCallbackTimeoutMs = 5000;
+using test::kGenerousMs;
+using test::kQuietMs;
 
 int ThreadCount() {
   std::error_code error;
@@ -66,15 +66,11 @@ class Callbacks {
   void Reset() { count_ = 0; }
 
   bool ArriveAfter(int seen) {
-    return QTest::qWaitFor([&] { return count_ > seen; }, kCallbackTimeoutMs);
+    return QTest::qWaitFor([&] { return count_ > seen; }, kGenerousMs);
   }
-  /// Waits until no callback has come for a while.
+  /// Waits until the callbacks of the changes made so far have come.
   void Settle() {
-    for (int round = 0; round < 20; ++round) {
-      const int seen = count_;
-      QTest::qWait(150);
-      if (count_ == seen) return;
-    }
+    test::SettleWatchers([this] { return count_; });
   }
 
  private:
@@ -84,11 +80,12 @@ class Callbacks {
 
 // Makes a new file in `folder` every `probeMs` until a callback shows that
 // the worker watches it (it starts asynchronously); false when none came
-// within five seconds.
+// within kGenerousMs.
 bool ReportsChangesIn(Callbacks& callbacks, const std::string& folder, int probeMs = 100) {
   static int probe = 0;
   const int seen = callbacks.Count();
-  for (int waited = 0; waited < 5000 && callbacks.Count() == seen; waited += probeMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+  while (callbacks.Count() == seen && std::chrono::steady_clock::now() < end) {
     Touch(folder + "/.probe" + std::to_string(++probe));
     (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, probeMs);
   }
@@ -103,10 +100,10 @@ void WaitUntilWatching(Callbacks& callbacks, const std::string& folder) {
   callbacks.Reset();
 }
 
-// Polls `done` for up to five seconds without running the event loop, so
+// Polls `done` for up to kGenerousMs without running the event loop, so
 // that no callback can run meanwhile.
 bool WithoutEvents(const std::function<bool()>& done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCallbackTimeoutMs);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -131,12 +128,12 @@ std::unique_ptr<TShellChangeNotifier> Notifier(const std::string& root, TThreadM
 
 bool NoWorkerRuns() { return ThreadCount() == threadsWithoutWorkers && test::InotifyInstanceCount() == 0; }
 
-bool WorkersEndWithin(int ms) { return QTest::qWaitFor(NoWorkerRuns, ms); }
+bool WorkersEnd() { return QTest::qWaitFor(NoWorkerRuns, kGenerousMs); }
 
 // Each test starts when the workers of the tests before it have ended.
 class ShellChangeNotifier : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(WorkersEndWithin(2000)); }
+  void SetUp() override { ASSERT_TRUE(WorkersEnd()); }
 };
 
 TEST_F(ShellChangeNotifier, StartsWithTheDefaultsAndNoWorker) {
@@ -216,13 +213,13 @@ TEST_F(ShellChangeNotifier, AFolderThatCannotBeWatchedGivesNoCallbackAndNoError)
     SCOPED_TRACE(root);
     const auto notifier = Notifier(root, callbacks.Method());
     // The worker ends at once, closing what it opened.
-    EXPECT_TRUE(WorkersEndWithin(2000));
+    EXPECT_TRUE(WorkersEnd());
   }
   TShellChangeNotifier noFilters;
   noFilters.SetRoot(dir.Path());
   noFilters.SetNotifyFilters({});
   noFilters.SetOnChange(callbacks.Method());
-  EXPECT_TRUE(WorkersEndWithin(2000));
+  EXPECT_TRUE(WorkersEnd());
   Touch(dir / "new");
   EXPECT_TRUE(NoCallbackFor(callbacks));
   EXPECT_EQ(callbacks.Count(), 0);
@@ -232,7 +229,7 @@ TEST_F(ShellChangeNotifier, ARootThatCanBeWatchedRevivesANotifierWhoseFolderCoul
   test::TempDir dir;
   Callbacks callbacks;
   const auto notifier = Notifier(dir / "missing", callbacks.Method());
-  ASSERT_TRUE(WorkersEndWithin(2000));
+  ASSERT_TRUE(WorkersEnd());
   notifier->SetRoot(dir.Path());
   WaitUntilWatching(callbacks, dir.Path());
   Touch(dir / "file");
@@ -292,19 +289,19 @@ TEST_F(ShellChangeNotifier, TheLastChangeOfABurstIsFollowedByACallback) {
     }
   });
   Touch(dir / ".start");
-  const bool followed = QTest::qWaitFor([&] { return sawAll; }, kCallbackTimeoutMs);
+  const bool followed = QTest::qWaitFor([&] { return sawAll; }, kGenerousMs);
   if (writer.joinable()) writer.join();
   ASSERT_TRUE(writerFinishedInCallback);
   EXPECT_TRUE(followed);
 }
 
-TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerPromptlyAndNothingIsDeliveredAfterwards) {
+TEST_F(ShellChangeNotifier, DestroyingItEndsItsWorkerAndNothingIsDeliveredAfterwards) {
   test::TempDir dir;
   Callbacks callbacks;
   auto notifier = Notifier(dir.Path(), callbacks.Method());
   WaitUntilWatching(callbacks, dir.Path());
   notifier.reset();
-  EXPECT_TRUE(WorkersEndWithin(2000));
+  EXPECT_TRUE(WorkersEnd());
   Touch(dir / "after");
   EXPECT_TRUE(NoCallbackFor(callbacks));
 }
@@ -320,7 +317,7 @@ TEST_F(ShellChangeNotifier, AChangeNotYetHandledIsDroppedWhenTheNotifierGoes) {
   ASSERT_TRUE(WithoutEvents([] { return platform::WindowThreadCallsWaiting() == 1; }));
   notifier.reset();
   EXPECT_TRUE(NoCallbackFor(callbacks));
-  EXPECT_TRUE(WorkersEndWithin(2000));
+  EXPECT_TRUE(WorkersEnd());
 }
 
 TEST_F(ShellChangeNotifier, DestroyedFromItsOwnCallbackItsWorkerEndsWithoutWaitingForTheCallback) {
@@ -332,13 +329,11 @@ TEST_F(ShellChangeNotifier, DestroyedFromItsOwnCallbackItsWorkerEndsWithoutWaiti
     ++calls;
     notifier.reset();
     // The worker waits for this callback; it must not have to.
-    for (int i = 0; i < 400 && !endedWhileCallbackRan; ++i) {
-      endedWhileCallbackRan = NoWorkerRuns();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    endedWhileCallbackRan = WithoutEvents(NoWorkerRuns);
   });
-  for (int i = 0; i < 50 && calls == 0; ++i) {
-    Touch(dir / ("probe" + std::to_string(i)));
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+  for (int probe = 0; calls == 0 && std::chrono::steady_clock::now() < end; ++probe) {
+    Touch(dir / ("probe" + std::to_string(probe)));
     (void)QTest::qWaitFor([&] { return calls > 0; }, 100);
   }
   ASSERT_EQ(calls, 1);

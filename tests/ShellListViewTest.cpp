@@ -13,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -21,6 +22,7 @@
 #include "platform/shell/System.h"
 #include "tests/ShellModelSupport.h"
 #include "tests/WatchTestSupport.h"
+#include "tests/WatchWaits.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellListModel.h"
@@ -149,7 +151,8 @@ class ShellListViewTest : public ShellModelFixture {
   bool WaitUntilWatching(const std::string& folder) {
     static int probe = 0;
     const int fills = hookCalls_;
-    for (int tries = 0; tries < 50 && hookCalls_ == fills; ++tries) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+    while (hookCalls_ == fills && std::chrono::steady_clock::now() < end) {
       Touch(folder + "/.probe" + std::to_string(++probe));
       (void)QTest::qWaitFor([&] { return hookCalls_ > fills; }, 100);
     }
@@ -545,22 +548,22 @@ TEST_F(ShellListViewTest, AutoRefreshShowsEveryNewFileAndIgnoresARewriteInPlace)
   // miss the second.
   Touch(Work("b.kvx"));
   Touch(Work("c.kvx"));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return list.RowCount() == 3; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list.RowCount() == 3; }, kGenerousMs));
 
-  QTest::qWait(200);
+  SettleWatchers([this] { return hookCalls_; });
   const int fills = hookCalls_;
   const int file = ::open(Work("a.kvx").c_str(), O_WRONLY | O_TRUNC);
   ASSERT_GE(file, 0);
   ASSERT_EQ(::write(file, "0123456789", 10), 10);
   ::close(file);
-  QTest::qWait(300);
+  QTest::qWait(kQuietMs);
   EXPECT_EQ(hookCalls_, fills);
 
   // Another folder shown is watched instead.
   list.SetRoot(Work("other"));
   ASSERT_TRUE(WaitUntilWatching(Work("other")));
   Touch(Work("other/d.kvx"));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return RowNames() == std::vector<std::string>{"d.kvx"}; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return RowNames() == std::vector<std::string>{"d.kvx"}; }, kGenerousMs));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -18,6 +19,7 @@
 #include "platform/shell/System.h"
 #include "tests/ShellModelSupport.h"
 #include "tests/WatchTestSupport.h"
+#include "tests/WatchWaits.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellListView.h"
@@ -148,7 +150,8 @@ class ShellTreeViewTest : public ShellModelFixture {
   bool WaitUntilReloaded(const std::string& folder) {
     static int probe = 0;
     const int asked = treeAsked_;
-    for (int tries = 0; tries < 50 && treeAsked_ == asked; ++tries) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+    while (treeAsked_ == asked && std::chrono::steady_clock::now() < end) {
       Touch(folder + "/.probe" + std::to_string(++probe));
       (void)QTest::qWaitFor([&] { return treeAsked_ > asked; }, 100);
     }
@@ -333,14 +336,15 @@ TEST_F(ShellTreeViewTest, AChangeInAFolderSelectedByPathWaitsButOneInTheWatchedF
   ASSERT_TRUE(WaitUntilReloaded(Desktop("A")));
 
   tree.SelectPath(Desktop("B"));
+  SettleWatchers([this] { return treeAsked_; });
   const int asked = treeAsked_;
   MakeFolder(Desktop("B/new"));
-  QTest::qWait(500);
+  QTest::qWait(kQuietMs);
   EXPECT_EQ(treeAsked_, asked);
 
   Touch(Desktop("A/.change"));
   EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"b1", "new"}; }, 5000));
+      [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"b1", "new"}; }, kGenerousMs));
   // The reload selected the folder anew: it is watched now.
   EXPECT_TRUE(WaitUntilReloaded(Desktop("B")));
 }

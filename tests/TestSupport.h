@@ -99,7 +99,9 @@ struct ProgramResult {
 };
 
 struct RunOptions {
-  int timeoutSeconds = 60;  ///< the program is killed after this
+  /// The program is killed after this: it only tells a hang from a slow
+  /// run, also on a busy machine or under a sanitizer, so it is generous.
+  int timeoutSeconds = 100;
   /// When the tests run as root (as in CI containers), run the program as
   /// the unprivileged user "nobody", so that permissions apply to it.
   bool unprivileged = false;

@@ -1,6 +1,7 @@
 #include "tests/WatchTestSupport.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <vector>
 
 namespace lum::test {
 
@@ -31,14 +33,32 @@ void Remove(const std::string& path) {
   if (std::remove(path.c_str()) != 0) throw std::runtime_error("cannot remove " + path);
 }
 
-int InotifyInstanceCount() {
-  int count = 0;
+namespace {
+
+// The descriptors of this process's inotify instances.
+std::vector<int> InotifyDescriptors() {
+  std::vector<int> descriptors;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator("/proc/self/fd", error)) {
     std::error_code linkError;
-    if (fs::read_symlink(entry.path(), linkError).string() == "anon_inode:inotify") ++count;
+    if (fs::read_symlink(entry.path(), linkError).string() == "anon_inode:inotify")
+      descriptors.push_back(std::stoi(entry.path().filename().string()));
   }
-  return count;
+  return descriptors;
+}
+
+}  // namespace
+
+int InotifyInstanceCount() { return static_cast<int>(InotifyDescriptors().size()); }
+
+int InotifyBytesPending() {
+  int total = 0;
+  for (int descriptor : InotifyDescriptors()) {
+    int bytes = 0;
+    // One closed meanwhile by its watcher holds nothing any more.
+    if (::ioctl(descriptor, FIONREAD, &bytes) == 0) total += bytes;
+  }
+  return total;
 }
 
 int InotifyWatchCount(int descriptor) {

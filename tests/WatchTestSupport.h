@@ -16,5 +16,8 @@ void Remove(const std::string& path);
 int InotifyInstanceCount();
 /// Watches of the inotify instance open as `descriptor`.
 int InotifyWatchCount(int descriptor);
+/// Bytes of change events that the kernel holds for this process's inotify
+/// instances and that no watcher has read yet.
+int InotifyBytesPending();
 
 }  // namespace lum::test

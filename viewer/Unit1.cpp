@@ -42,7 +42,8 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
   InputBuffer = std::make_unique<ByteBuffer>();
   OutputBuffer = std::make_unique<ByteBuffer>();
-  SetClientWidth(ClientWidth() * PixelsPerInch() / 96);
+  // The window's size already follows its controls' scale (TForm), which
+  // takes the resolution in through the font.
 }
 
 void TForm1::FormDestroy() {
@@ -133,7 +134,7 @@ void TForm1::ShowBtnClick() {
   rgListStyle->setVisible(true);
   ShowBtn->setVisible(false);
   SingleFileMode = false;
-  SetClientHeight(500);
+  SetClientHeight(Scaled(500));
   SelectCommandLineFile();
 }
 

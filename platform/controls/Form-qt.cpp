@@ -10,6 +10,12 @@
 
 namespace lum::controls {
 
+namespace {
+
+constexpr Qt::WindowStates kFullSizeStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+}  // namespace
+
 TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), pixelsPerInch_(ScreenPixelsPerInch()) {
   setFont(FormFont(pixelsPerInch_));
   new AlignArea(*this, [this] { return rect(); });
@@ -17,9 +23,14 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window), pixelsPerInch_(Scre
 
 TForm::~TForm() = default;
 
+// The window's client area is scaled with its controls, so that the design
+// fills it, neither cut off on the right nor leaving a strip there.
 void TForm::AfterConstruction() {
-  const int textHeight = TextHeight(font());
-  if (textHeight != kDesignTextHeight) ScaleControls(*this, textHeight, kDesignTextHeight);
+  scale_ = FormScale(*this);
+  if (scale_.numerator != scale_.denominator) {
+    resize(Scaled(width()), Scaled(height()));
+    ScaleControls(*this, scale_.numerator, scale_.denominator);
+  }
   acceptedSize_ = size();
   Guard([this] {
     if (OnCreate) OnCreate();
@@ -33,6 +44,8 @@ void TForm::BeforeDestruction() {
     if (OnDestroy) OnDestroy();
   });
 }
+
+int TForm::Scaled(int designPixels) const { return MulDiv(designPixels, scale_.numerator, scale_.denominator); }
 
 void TForm::SetClientWidth(int width) { SetClientSize(width, height()); }
 
@@ -103,8 +116,7 @@ void TForm::resizeEvent(QResizeEvent* event) {
     bool allowed = true;
     Guard([&] { allowed = AllowsSize(event->size()); });
     if (!allowed) {
-      if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+      if (windowState() & kFullSizeStates) setWindowState(windowState() & ~kFullSizeStates);
       resize(acceptedSize_);
       Guard([this] { HoldSize(); });
       return;
@@ -114,11 +126,28 @@ void TForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
+void TForm::moveEvent(QMoveEvent* event) {
+  if (!(windowState() & kFullSizeStates) && size() == acceptedSize_) normalPosition_ = pos();
+  QWidget::moveEvent(event);
+}
+
 // The handler's answer may change with the program's state; it is asked
 // again whenever the window becomes active or the mouse comes in.
 bool TForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Enter) Guard([this] { HoldSize(); });
+  if (event->type() == QEvent::WindowStateChange) Guard([this] { RefuseFullSizeWhileHeld(); });
   return QWidget::event(event);
+}
+
+// Maximised or full screen, a window takes the whole screen. While its size
+// is held neither is allowed: it goes back to its size and its place. (Size
+// hints keep a window manager from offering to maximise a window, but not
+// from offering full screen.)
+void TForm::RefuseFullSizeWhileHeld() {
+  if (!(windowState() & kFullSizeStates) || !acceptedSize_.isValid() || AllowsSize(acceptedSize_)) return;
+  setWindowState(windowState() & ~kFullSizeStates);
+  resize(acceptedSize_);
+  move(normalPosition_);
 }
 
 }  // namespace lum::controls

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/controls/Scaling.h"
+
 namespace lum::controls {
 
 class TForm : public QWidget {
@@ -14,8 +16,9 @@ class TForm : public QWidget {
   explicit TForm(QWidget* parent = nullptr);
   ~TForm() override;
 
-  /// After the layout is built: scales the controls to the screen, then
-  /// runs OnCreate. The application object calls it (CreateForm).
+  /// After the layout is built: scales the controls and the client area to
+  /// the screen and the font (FormScale), then runs OnCreate. The
+  /// application object calls it (CreateForm).
   void AfterConstruction();
   /// Before the window goes: runs OnDestroy, once. The application object
   /// calls it; whoever else owns a form calls it before deleting it.
@@ -31,8 +34,8 @@ class TForm : public QWidget {
   /// Asked before every change of the window's size, by the user, the
   /// window manager or the program, with the new outer size; setting
   /// `resize` to false refuses the change. Also asked about the current
-  /// size, so that a window it holds cannot even be dragged or maximised:
-  /// answer, and do nothing else.
+  /// size, so that a window it holds cannot even be dragged, maximised or
+  /// made full screen: answer, and do nothing else.
   std::function<void(int newWidth, int newHeight, bool& resize)> OnCanResize;
 
   void SetCaption(const QString& caption) { setWindowTitle(caption); }
@@ -47,20 +50,26 @@ class TForm : public QWidget {
 
   /// P, the resolution the form was scaled for (see ScreenPixelsPerInch).
   int PixelsPerInch() const { return pixelsPerInch_; }
+  /// A length of the design in pixels at the form's scale.
+  int Scaled(int designPixels) const;
 
   void setVisible(bool visible) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
   bool AllowsSize(const QSize& clientSize);
   void HoldSize();
+  void RefuseFullSizeWhileHeld();
   void Centre();
 
   int pixelsPerInch_;
+  ScaleFactor scale_;
   QSize acceptedSize_;
+  QPoint normalPosition_;  ///< last place at the accepted size, neither maximised nor full screen
   bool centred_ = false;
   bool destroyed_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QStyle>
+#include <algorithm>
 
 #include "platform/controls/AlignArea.h"
 #include "platform/controls/Scaling.h"
@@ -15,7 +16,10 @@ TGroupBox::TGroupBox(QWidget* parent) : QGroupBox(parent) {
 QRect TGroupBox::ClientRect() const { return rect().adjusted(2, TextHeight(font()) + 2, -2, -2); }
 
 // The frame's top runs through the middle of the caption's line; the
-// caption, 8 pixels in, is drawn on the box's own background over it.
+// caption, kCaptionInset pixels in, is drawn on the box's own background
+// over it. A caption too long for its box is cut short of the frame's
+// top-right corner, as far in as it starts; the form's scale sees to it
+// that its own captions fit (FormScale).
 void TGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const int textHeight = TextHeight(font());
@@ -25,8 +29,11 @@ void TGroupBox::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Light));
   painter.drawRect(frame.adjusted(1, 1, -1, -1));
   if (title().isEmpty()) return;
-  const QRect caption(8, 0, fontMetrics().horizontalAdvance(title()), textHeight);
+  const int captionWidth = std::min(fontMetrics().horizontalAdvance(title()), width() - 2 * kCaptionInset);
+  if (captionWidth <= 0) return;
+  const QRect caption(kCaptionInset, 0, captionWidth, textHeight);
   painter.fillRect(caption, palette().color(backgroundRole()));
+  painter.setClipRect(caption);
   style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
                         isEnabled(), title(), QPalette::WindowText);
 }

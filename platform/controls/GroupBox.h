@@ -10,6 +10,10 @@ class TGroupBox : public QGroupBox {
  public:
   explicit TGroupBox(QWidget* parent);
 
+  /// The caption starts this far in from the box's left edge, and stops at
+  /// least this far in from its right edge, so the frame's corners show.
+  static constexpr int kCaptionInset = 8;
+
   /// Used exactly as given, trailing blanks included.
   void SetCaption(const QString& caption) { setTitle(caption); }
   QString Caption() const { return title(); }

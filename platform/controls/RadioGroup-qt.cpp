@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "platform/controls/ExceptionGuard.h"
@@ -32,7 +33,12 @@ void TRadioGroup::SetItems(const QStringList& items) {
   for (int i = 0; i < items.size(); ++i) {
     auto* button = new GroupButton(items[i], this);
     button->setAutoExclusive(true);
-    connect(button, &QRadioButton::clicked, this, [this, i] { Guard([this, i] { SetItemIndex(i); }); });
+    // Checked by whatever means (mouse, keys, an accessibility client's
+    // toggle, a call of setChecked): each one selects its item. Only the
+    // group's own re-checking is left out.
+    connect(button, &QRadioButton::toggled, this, [this, i](bool checked) {
+      if (checked && !checkingButtons_) Guard([this, i] { SetItemIndex(i); });
+    });
     button->setVisible(true);
     buttons_.push_back(button);
   }
@@ -58,6 +64,7 @@ void TRadioGroup::SetItemIndex(int index) {
 }
 
 void TRadioGroup::CheckSelectedButton() {
+  const QScopedValueRollback<bool> checking(checkingButtons_, true);
   for (size_t i = 0; i < buttons_.size(); ++i) {
     QRadioButton* button = buttons_[i];
     const bool selected = static_cast<int>(i) == itemIndex_;

@@ -30,9 +30,10 @@ class TRadioGroup : public TGroupBox {
   /// that changes the selection. A failure in OnClick reaches the caller.
   void SetItemIndex(int index);
 
-  /// Runs whenever the selected item changes, whether the user picks
-  /// another item (mouse or arrow keys) or code sets ItemIndex; never when
-  /// the selected item is chosen again.
+  /// Runs once whenever the selected item changes, whether the user picks
+  /// another item (mouse, arrow keys, an accessibility client) or code sets
+  /// ItemIndex or checks a button; never when the selected item is chosen
+  /// again.
   std::function<void()> OnClick;
 
   QRadioButton* Button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
@@ -49,6 +50,7 @@ class TRadioGroup : public TGroupBox {
   std::vector<QRadioButton*> buttons_;
   int columns_ = 1;
   int itemIndex_ = -1;
+  bool checkingButtons_ = false;  ///< the group itself is (un)checking buttons
 };
 
 }  // namespace lum::controls

@@ -1,16 +1,23 @@
 #include "platform/controls/Scaling.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "platform/controls/AlignArea.h"
 #include "platform/controls/Control.h"
+#include "platform/controls/GroupBox.h"
 
 namespace lum::controls {
 
@@ -31,15 +38,60 @@ int ScreenPixelsPerInch() {
   return static_cast<int>(std::lround(screen->logicalDotsPerInch()));
 }
 
+namespace {
+
+// A text whose width stands for a face's width.
+int SampleWidth(const QFont& font) {
+  return QFontMetrics(font).horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+}
+
+// The family's condensed face, upright and of `regular`'s weight, if it has
+// one that is narrower than `regular` by a twentieth at least: a family of
+// its own ("Liberation Sans Narrow") or a face of the family that the font
+// matcher picks for a narrower stretch ("DejaVu Sans" "Condensed"). That
+// face is then asked for by its name, not by a stretch, so that the font
+// engine narrows nothing itself. `regular` when there is none.
+QFont CondensedFace(const QFont& regular) {
+  const QFontInfo regularInfo(regular);
+  const QString family = regularInfo.family();
+  std::vector<QFont> faces;
+  for (const char* suffix : {" Condensed", " SemiCondensed", " Semi Condensed", " Narrow"}) {
+    const QString name = family + QLatin1String(suffix);
+    if (!QFontDatabase::hasFamily(name)) continue;
+    QFont face(regular);
+    face.setFamilies({name});
+    faces.push_back(face);
+  }
+  QFont stretched(regular);
+  stretched.setStretch(QFont::SemiCondensed);
+  const QString style = QFontInfo(stretched).styleName();
+  if (style != regularInfo.styleName() &&
+      QFontDatabase::weight(family, style) == QFontDatabase::weight(family, regularInfo.styleName())) {
+    QFont face(regular);
+    face.setStyleName(style);
+    faces.push_back(face);
+  }
+  const int regularWidth = SampleWidth(regular);
+  QFont chosen = regular;
+  int chosenWidth = 0;
+  for (const QFont& face : faces) {
+    const int width = SampleWidth(face);
+    if (width * 20 <= regularWidth * 19 && width > chosenWidth) {
+      chosen = face;
+      chosenWidth = width;
+    }
+  }
+  return chosen;
+}
+
+}  // namespace
+
 QFont FormFont(int pixelsPerInch) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  font.setStyleHint(QFont::SansSerif);
-  // The design's font is narrower than the sans-serif faces of a Linux
-  // desktop; at 80 % width the captions fit the design's columns again,
-  // at the design's height. Qt narrows a face that has no narrow cut.
-  font.setStretch(80);
-  font.setPixelSize(MulDiv(kDesignFontPixels, pixelsPerInch, kDesignPixelsPerInch));
-  return font;
+  QFont regular(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
+  regular.setStyleHint(QFont::SansSerif);
+  regular.setPixelSize(MulDiv(kDesignFontPixels, pixelsPerInch, kDesignPixelsPerInch));
+  return CondensedFace(regular);
 }
 
 int TextHeight(const QFont& font) { return QFontMetrics(font).height(); }
@@ -50,6 +102,39 @@ QRect ScaledBounds(const QRect& bounds, int numerator, int denominator) {
   const int right = MulDiv(bounds.x() + bounds.width(), numerator, denominator);
   const int bottom = MulDiv(bounds.y() + bounds.height(), numerator, denominator);
   return QRect(left, top, right - left, bottom - top);
+}
+
+int TextWidthNeeded(const QWidget& widget) {
+  const QFontMetrics metrics(widget.font());
+  if (const auto* group = dynamic_cast<const TGroupBox*>(&widget)) {
+    if (group->Caption().isEmpty()) return 0;
+    return metrics.horizontalAdvance(group->Caption()) + 2 * TGroupBox::kCaptionInset;
+  }
+  if (const auto* item = qobject_cast<const QRadioButton*>(&widget)) {
+    QStyleOptionButton option;
+    option.initFrom(item);
+    option.text = item->text();
+    const QRect text = item->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item);
+    return text.left() + metrics.horizontalAdvance(item->text());
+  }
+  if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
+    constexpr int kFrameAndAir = 4;  // on either side
+    return metrics.horizontalAdvance(button->text()) + 2 * kFrameAndAir;
+  }
+  return 0;
+}
+
+ScaleFactor FormScale(const QWidget& root) {
+  ScaleFactor scale{TextHeight(root.font()), kDesignTextHeight};
+  for (const QWidget* widget : root.findChildren<QWidget*>()) {
+    const int needed = TextWidthNeeded(*widget);
+    const int designed = widget->width();
+    if (needed == 0 || designed <= 0) continue;
+    // Each edge is rounded when scaled, so a text that sets the scale gets
+    // a pixel more than it needs.
+    if (int64_t{needed} * scale.denominator > int64_t{designed} * scale.numerator) scale = {needed + 1, designed};
+  }
+  return scale;
 }
 
 namespace {

@@ -28,7 +28,10 @@ int MulDiv(int number, int numerator, int denominator);
 int ScreenPixelsPerInch();
 
 /// The forms' font at P pixels per inch: the desktop's sans-serif at pixel
-/// height MulDiv(11, P, 96).
+/// height MulDiv(11, P, 96), in the family's condensed face where it has
+/// one, as the design's font is narrow. A family without one keeps its own
+/// width, which the form's scale absorbs (FormScale); a face narrowed by
+/// the font engine would look squashed.
 QFont FormFont(int pixelsPerInch);
 
 /// The height of the text "0" in `font`: the font's line height (ascent
@@ -38,6 +41,26 @@ int TextHeight(const QFont& font);
 /// `bounds` scaled by numerator ÷ denominator edge by edge, so that
 /// controls that touched before still touch.
 QRect ScaledBounds(const QRect& bounds, int numerator, int denominator);
+
+/// A scale: numerator ÷ denominator.
+struct ScaleFactor {
+  int numerator = 1;
+  int denominator = 1;
+};
+
+/// The width `widget` needs to show its text whole in its font: a group's
+/// caption with the inset it is drawn at on either side, a radio item's
+/// indicator and text, a push button's caption inside its frame; 0 for
+/// anything else.
+int TextWidthNeeded(const QWidget& widget);
+
+/// The scale of a form designed at 96 pixels per inch: T ÷ 13, T the text
+/// height of `root`'s font, or more where a text below `root` would not
+/// fit its control at T ÷ 13; that text then fits with a pixel to spare.
+/// So the design fits whatever the font and the resolution, and it stays
+/// as it is (1 ÷ 1) where the font has the design's height and its texts
+/// fit.
+ScaleFactor FormScale(const QWidget& root);
 
 /// Scales every control below `root` (children along with their parents)
 /// by numerator ÷ denominator, then aligns them again. `root` itself keeps

@@ -1,0 +1,35 @@
+// Waits of the folder watcher tests. A wait for what must happen ends as
+// soon as it has, within a limit that only a very busy machine comes near.
+// A check that something does not happen first lets the watchers fall
+// quiet, so that a change made before is not taken for one made after.
+#pragma once
+
+#include <QTest>
+#include <chrono>
+#include <functional>
+
+#include "platform/watch/WindowThreadCall.h"
+#include "tests/WatchTestSupport.h"
+
+namespace lum::test {
+
+/// The overall limit of a wait for something that must happen.
+constexpr int kGenerousMs = 60'000;
+/// How long a check that nothing happens watches for it, and how long the
+/// watchers must have been quiet before.
+constexpr int kQuietMs = 300;
+
+/// Runs the event loop until `count` has stood still for kQuietMs with no
+/// change left unread in the kernel and none waiting for the window's
+/// thread, or until kGenerousMs have passed.
+inline void SettleWatchers(const std::function<int()>& count) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+  for (;;) {
+    const int seen = count();
+    QTest::qWait(kQuietMs);
+    const bool idle = InotifyBytesPending() == 0 && platform::WindowThreadCallsWaiting() == 0;
+    if ((count() == seen && idle) || std::chrono::steady_clock::now() > end) return;
+  }
+}
+
+}  // namespace lum::test
