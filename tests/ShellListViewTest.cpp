@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/shell/NameOrder.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/System.h"
@@ -299,6 +300,32 @@ TEST_F(ShellListViewTest, RescanKeepsTheSelectedItemsThatStillExistAndFallsBackT
   list.SelectionModel()->clearSelection();
   list.Rescan();
   EXPECT_EQ(list.FirstSelectedRow(), -1);
+}
+
+TEST_F(ShellListViewTest, ARescanOfAFolderOfManyFilesPutsNewOnesInOrderAndReadsTheDetailsAgain) {
+  std::vector<std::string> expected;
+  for (int i = 0; i < 200; i += 2) {
+    const std::string name = "f" + std::to_string(i) + ".kvx";
+    MakeFile(Work(name));
+    expected.push_back(name);
+  }
+  TShellListView& list = ViewerList(Work());
+  list.SetViewStyle(vsReport);
+  const auto size = [&](const std::string& name) {
+    return list.Model()->index(RowOf(name), 1).data().toString().toStdString();
+  };
+  EXPECT_EQ(size("f10.kvx"), "0");
+  Remove(Work("f20.kvx"));
+  for (const char* name : {"a.kvx", "f21.kvx", "f199.kvx"}) MakeFile(Work(name));
+  MakeFile(Work("f10.kvx"), 5);
+  list.Rescan();
+  expected.erase(std::find(expected.begin(), expected.end(), "f20.kvx"));
+  for (const char* name : {"a.kvx", "f21.kvx", "f199.kvx"}) expected.push_back(name);
+  std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+    return shell::CompareNames(a, b) < 0;
+  });
+  EXPECT_EQ(RowNames(), expected);
+  EXPECT_EQ(size("f10.kvx"), "5");
 }
 
 TEST_F(ShellListViewTest, SortingByAColumnKeepsTheSelectionOnTheSameFiles) {

@@ -180,9 +180,10 @@ void TCustomShellListView::FillItems() {
     if (onAddFolder_) onAddFolder_(*this, &item, canAdd);
     return canAdd;
   };
-  TShellFolders items = EnumerateFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter);
-  if (sorted_) ApplyOrder(items, ListOrder(items));
-  model_->Assign(std::move(items));
+  TFolderRead read =
+      ReadFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter, sorted_, std::exchange(earlier_, {}));
+  rowsInListOrder_ = sorted_;
+  model_->Assign(std::move(read));
   ApplyItemSize();
 }
 
@@ -389,16 +390,24 @@ void TCustomShellListView::EditorClosed() {
 void TCustomShellListView::RescanNow() {
   const TSavedSelection saved(*model_, *selection_);
   const IdList folder = CopyIdList(root_->AbsoluteID());
+  // The rows of the same folder that are still there stay as they are:
+  // making 100,000 items anew, and sorting them, is most of a re-scan.
+  earlier_ = {model_->TakeItems(), rowsInListOrder_};
+  const OnExit dropUnused([this] { earlier_ = {}; });
   ReplaceRoot(ItemFromIdList(folder.get()));
   settingRoot_ = false;
   RebuildView();
   saved.Restore(*model_, *selection_);
 }
 
-void TCustomShellListView::SortRows(int column) { model_->Reorder(ColumnOrder(model_->Items(), column)); }
+void TCustomShellListView::SortRows(int column) {
+  model_->Reorder(ColumnOrder(model_->Items(), column));
+  rowsInListOrder_ = false;
+}
 
 void TCustomShellListView::SortRows(const TRowComparison& compare) {
   model_->Reorder(ComparisonOrder(model_->Items(), compare));
+  rowsInListOrder_ = false;
 }
 
 int TCustomShellListView::FindRow(const QString& text, int start, bool wrap) const {

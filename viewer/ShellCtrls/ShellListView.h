@@ -22,6 +22,7 @@
 #include "viewer/ShellCtrls/KeysDown.h"
 #include "viewer/ShellCtrls/MenuDeferral.h"
 #include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/ShellListFill.h"
 #include "viewer/ShellCtrls/ShellContextMenu.h"
 #include "viewer/ShellCtrls/ShellListViews.h"
 #include "viewer/ShellCtrls/ShellRowOrder.h"
@@ -238,6 +239,8 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   TMenuDeferral menus_;       ///< a re-scan waits while a row's menu is open
   bool rescanAfterEdit_ = false;  ///< a re-scan waits while a name is edited
   TChangeMerger changes_;     ///< the watch's notices, merged into re-scans
+  bool rowsInListOrder_ = false;  ///< sorted by the fill, not by a column since
+  TEarlierItems earlier_;     ///< a re-scan's rows of the read before, for the fill to keep
   TKeysDown keysDown_;        ///< pressed in the list, not yet released
   std::string savedDirectory_;
 
