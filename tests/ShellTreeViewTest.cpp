@@ -143,14 +143,14 @@ class ShellTreeViewTest : public ShellModelFixture {
     ProcessEvents();
   }
 
-  /// Makes hidden files, which no node shows, in `folder` until the
+  /// Makes hidden folders, which no node shows, in `folder` until the
   /// selected node is reloaded (it must have a child node): the watch
   /// starts on a thread of its own.
   bool WaitUntilReloaded(const std::string& folder) {
     static int probe = 0;
     const int asked = treeAsked_;
     for (int tries = 0; tries < 50 && treeAsked_ == asked; ++tries) {
-      Touch(folder + "/.probe" + std::to_string(++probe));
+      CreateFolder(folder + "/.probe" + std::to_string(++probe));
       (void)QTest::qWaitFor([&] { return treeAsked_ > asked; }, 100);
     }
     return treeAsked_ > asked;
@@ -339,7 +339,7 @@ TEST_F(ShellTreeViewTest, AChangeInAFolderSelectedByPathWaitsButOneInTheWatchedF
   QTest::qWait(500);
   EXPECT_EQ(treeAsked_, asked);
 
-  Touch(Desktop("A/.change"));
+  CreateFolder(Desktop("A/.change"));
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"b1", "new"}; }, 5000));
   // The reload selected the folder anew: it is watched now.

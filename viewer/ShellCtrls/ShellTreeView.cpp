@@ -483,6 +483,11 @@ void TCustomShellTreeView::SetAutoRefresh(bool autoRefresh) {
   if (!watched) return;
   notifier_ = std::make_unique<TShellChangeNotifier>();
   notifier_->SetWatchSubTree(false);
+  // A tree of folders alone has nothing to show for a file made or removed:
+  // in a folder that another program fills with files, reloading for each
+  // would read its whole listing again and again. (A symbolic link to a
+  // folder counts as a file here; it shows at the next reload.)
+  if (!objectTypes_.Contains(otNonFolders)) notifier_->SetNotifyFilters(nfDirNameChange);
   notifier_->SetRoot(watched->FullPath());
   notifier_->SetOnChange([this] { changes_.Changed(); });
 }

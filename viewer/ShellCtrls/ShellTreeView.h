@@ -86,10 +86,10 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void SetImages(const TImageList* images);
 
   /// Watch the selected folder (not its sub-folders) and reload its node
-  /// when folders are created, deleted or renamed in it. Default false;
-  /// while loading only stored. Changes reported in quick succession are
-  /// merged, and the reloads they lead to take at most about a third of
-  /// the time.
+  /// when folders (with files listed, any items) are created, deleted or
+  /// renamed in it. Default false; while loading only stored. Changes
+  /// reported in quick succession are merged, and the reloads they lead to
+  /// take at most about a third of the time.
   bool AutoRefresh() const { return autoRefresh_; }
   void SetAutoRefresh(bool autoRefresh);
   /// The watch of the selected folder; null while none runs.
