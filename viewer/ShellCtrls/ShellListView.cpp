@@ -390,11 +390,12 @@ void TCustomShellListView::EditorClosed() {
 void TCustomShellListView::RescanNow() {
   const TSavedSelection saved(*model_, *selection_);
   const IdList folder = CopyIdList(root_->AbsoluteID());
+  std::unique_ptr<TShellFolder> root = ItemFromIdList(folder.get());
   // The rows of the same folder that are still there stay as they are:
   // making 100,000 items anew, and sorting them, is most of a re-scan.
   earlier_ = {model_->TakeItems(), rowsInListOrder_};
   const OnExit dropUnused([this] { earlier_ = {}; });
-  ReplaceRoot(ItemFromIdList(folder.get()));
+  ReplaceRoot(std::move(root));
   settingRoot_ = false;
   RebuildView();
   saved.Restore(*model_, *selection_);

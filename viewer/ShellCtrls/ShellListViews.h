@@ -48,7 +48,7 @@ class ShellView : public View {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    if (input_.ViewKeyDown(*event, this->state() == QAbstractItemView::EditingState))
+    if (input_.ViewKeyDown(*event, Editing()))
       event->accept();
     else
       View::keyPressEvent(event);

@@ -152,6 +152,7 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void Expand(TShellTreeNode& node);
   /// Starts editing `node`'s label in place.
   void EditLabel(TShellTreeNode& node);
+  using QTreeWidget::edit;
 
   /// The node whose item is `absolute`: `start` or one below it that is
   /// loaded; null if none.
