@@ -193,6 +193,7 @@ HRESULT GetItemSortKeys(IShellFolder* folder, LPARAM lParam, const PCUIDLIST* id
   if (!folder) return E_INVALIDARG;
   const auto column = static_cast<uint16_t>(lParam & SHCIDS_COLUMNMASK);
   std::vector<size_t> looked;  // the keys that need a look at their file
+  if (LooksAtFile(column)) looked.reserve(count);
   for (size_t i = 0; i < count; ++i) {
     ids::IdView id;
     if (!ids::ReadFirstId(idLists[i], id) || !IsEmptyIdList(NextId(idLists[i]))) return E_INVALIDARG;

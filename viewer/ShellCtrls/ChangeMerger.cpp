@@ -9,6 +9,8 @@ namespace lum {
 
 namespace {
 
+// The pause after a refresh, in refreshes of its length.
+constexpr qint64 kPauseFactor = 3;
 // A refresh that showed a message box took as long as the box was open;
 // what counts of it is bounded, so that the next one still comes soon.
 constexpr qint64 kLongestCountedMs = 5000;
@@ -43,7 +45,7 @@ void TChangeMerger::Refresh(const std::function<void()>& refresh) {
   const OnExit done([&] {
     refreshing_ = false;
     const qint64 end = clock_.elapsed();
-    nextStartMs_ = end + 2 * std::min(end - start, kLongestCountedMs);
+    nextStartMs_ = end + kPauseFactor * std::min(end - start, kLongestCountedMs);
     if (std::exchange(changedMeanwhile_, false)) Schedule();
   });
   refresh();

@@ -86,7 +86,7 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   /// Watch the folder shown (not its sub-folders) and re-scan when items
   /// are created, deleted or renamed in it. Default false; while loading
   /// only stored. Changes reported in quick succession are merged, and the
-  /// re-scans they lead to take at most about a third of the time.
+  /// re-scans they lead to take at most a quarter of the time.
   bool AutoRefresh() const { return autoRefresh_; }
   void SetAutoRefresh(bool autoRefresh);
   /// The watch of the folder shown; null while none runs.

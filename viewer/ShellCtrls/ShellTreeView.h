@@ -89,7 +89,7 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   /// when folders (with files listed, any items) are created, deleted or
   /// renamed in it. Default false; while loading only stored. Changes
   /// reported in quick succession are merged, and the reloads they lead to
-  /// take at most about a third of the time.
+  /// take at most a quarter of the time.
   bool AutoRefresh() const { return autoRefresh_; }
   void SetAutoRefresh(bool autoRefresh);
   /// The watch of the selected folder; null while none runs.
