@@ -13,8 +13,10 @@
 //   list_bench sort <folder> [column] every file as a row: SortRows by each
 //                                     column (or only `column`, for strace),
 //                                     the sorted fill's comparison, a bare
-//                                     name sort, and the comparisons that look
-//                                     at the files every time
+//                                     name sort, one statx per file in a bare
+//                                     loop (the floor of a sort by size or
+//                                     time), and the comparisons that look at
+//                                     the files every time
 //   list_bench scroll <folder>        the longest time one scroll step blocks
 //                                     the event loop, through every row, in
 //                                     each view style; the viewer's rows and
@@ -244,6 +246,16 @@ int Sort(const std::string& folder, int onlyColumn) {
                names.clear();
                for (const auto& item : items) names.push_back(item->InFolderName());
              }));
+  // What the sorts by size and time cannot do without: one look at each
+  // file, here the size alone, one after the other.
+  const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  Report("floor: one statx (size) per file in a bare loop", BestOf(list, 3, [&] {
+           for (const std::string& name : names) {
+             struct statx status {};
+             ::statx(directory, name.c_str(), AT_STATX_DONT_SYNC, STATX_SIZE, &status);
+           }
+         }));
+  ::close(directory);
   Report("the list comparison item by item",
          BestOf(list, 1, [&] { lum::ComparisonOrder(items, lum::CompareListItems); }));
   const char* const itemByItem[] = {nullptr, "CompareWith(1) item by item", nullptr, "CompareWith(3) item by item"};

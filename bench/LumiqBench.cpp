@@ -35,10 +35,12 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -287,6 +289,13 @@ int Busy(int argc, char** argv, const std::string& folder, int seconds) {
   Window window(argc, argv, folder);
   lum::TForm1& form = window.Form();
   lum::TShellListView& list = *form.ShellListView1;
+  // Selected as the user selects it, so that the tree watches it too (a
+  // folder selected by its path is not watched by the tree).
+  lum::TShellTreeView& tree = *form.ShellTreeView1;
+  if (lum::TShellTreeNode* node = tree.Selected(); node && node->Parent()) {
+    tree.Select(node->Parent());
+    tree.Select(node);
+  }
   const int rows = list.RowCount();
   if (rows < 2) {
     std::fprintf(stderr, "the list shows %d rows of %s\n", rows, folder.c_str());
@@ -297,7 +306,10 @@ int Busy(int argc, char** argv, const std::string& folder, int seconds) {
   list.CurrentView()->setFocus();
   Settle(500);
   int rescans = 0;
-  QObject::connect(list.Model(), &QAbstractItemModel::modelReset, [&] { ++rescans; });
+  // A fill ends with the rows in place; the resets before it leave none.
+  QObject::connect(list.Model(), &QAbstractItemModel::modelReset, [&] {
+    if (list.RowCount() > 0) ++rescans;
+  });
 
   // Sorted after the logos, so that the rows the keys move between stay.
   const pid_t churn = StartChurn(folder + "/zz-busy.kvx");
@@ -324,7 +336,10 @@ int Busy(int argc, char** argv, const std::string& folder, int seconds) {
   const double cpuBefore = ProcessCpuMilliseconds();
   QElapsedTimer wall;
   wall.start();
-  Settle(seconds * 1000);
+  // The event loop itself, idle as the window's is, not Settle's polling.
+  QEventLoop loop;
+  QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+  loop.exec();
   const double cpu = ProcessCpuMilliseconds() - cpuBefore;
   const double elapsed = Milliseconds(wall);
   typing = false;
