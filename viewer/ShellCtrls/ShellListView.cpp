@@ -375,6 +375,7 @@ void TCustomShellListView::Rescan() {
     rescanAfterEdit_ = true;
     return;
   }
+  rescanAfterEdit_ = false;
   if (updating_ || !root_) return;
   changes_.Refresh([this] { RescanNow(); });
 }

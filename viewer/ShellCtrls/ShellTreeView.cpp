@@ -467,6 +467,7 @@ void TCustomShellTreeView::ReloadSelectedNode() {
     }
     CancelEdit();
   }
+  reloadAfterEdit_ = false;
   TShellTreeNode* node = Selected();
   if (!node) return;
   changes_.Refresh([&] { ReloadNode(node); });
