@@ -13,12 +13,18 @@
 //   list_bench sort <folder> [column] every file as a row: SortRows by each
 //                                     column (or only `column`, for strace),
 //                                     the sorted fill's comparison, a bare
-//                                     name sort, and the comparisons that look
-//                                     at the files every time
+//                                     name sort, one statx per file in a bare
+//                                     loop (the floor of a sort by size or
+//                                     time), and the comparisons that look at
+//                                     the files every time
 //   list_bench scroll <folder>        the longest time one scroll step blocks
 //                                     the event loop, through every row, in
 //                                     each view style; the viewer's rows and
 //                                     every file
+//   list_bench rescan <folder> [runs] every file as a row, shown: F5 in each
+//                                     view style, until its handling returns
+//                                     and until the layout and paint after it
+//                                     are done; best and median of runs
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -28,6 +34,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <algorithm>
@@ -239,6 +246,16 @@ int Sort(const std::string& folder, int onlyColumn) {
                names.clear();
                for (const auto& item : items) names.push_back(item->InFolderName());
              }));
+  // What the sorts by size and time cannot do without: one look at each
+  // file, here the size alone, one after the other.
+  const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  Report("floor: one statx (size) per file in a bare loop", BestOf(list, 3, [&] {
+           for (const std::string& name : names) {
+             struct statx status {};
+             ::statx(directory, name.c_str(), AT_STATX_DONT_SYNC, STATX_SIZE, &status);
+           }
+         }));
+  ::close(directory);
   Report("the list comparison item by item",
          BestOf(list, 1, [&] { lum::ComparisonOrder(items, lum::CompareListItems); }));
   const char* const itemByItem[] = {nullptr, "CompareWith(1) item by item", nullptr, "CompareWith(3) item by item"};
@@ -301,12 +318,55 @@ int Scroll(const std::string& folder) {
   return 0;
 }
 
+// F5 pressed and released in the list's current view.
+void PressF5(TShellListView& list) {
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
+  QApplication::sendEvent(list.CurrentView(), &press);
+  QApplication::sendEvent(list.CurrentView(), &release);
+}
+
+int Rescan(const std::string& folder, int runs) {
+  auto list = ViewerList("/");
+  list->SetOnAddFolder({});
+  list->SetRoot(folder);
+  list->resize(800, 600);
+  list->show();
+  const int middle = list->RowCount() / 2;
+  for (lum::TViewStyle style : {lum::vsList, lum::vsSmallIcon, lum::vsIcon, lum::vsReport}) {
+    list->SetViewStyle(style);
+    list->SelectRow(middle);
+    list->CurrentView()->setFocus();
+    QApplication::processEvents();
+    std::vector<double> handled, painted;
+    for (int run = 0; run < runs; ++run) {
+      QElapsedTimer timer;
+      timer.start();
+      PressF5(*list);
+      handled.push_back(Milliseconds(timer));
+      QApplication::processEvents();
+      painted.push_back(Milliseconds(timer));
+    }
+    std::sort(handled.begin(), handled.end());
+    std::sort(painted.begin(), painted.end());
+    std::printf("rescan: %6d rows, %-11s: F5 handled best %6.1f ms, median %6.1f ms; laid out and painted best "
+                "%6.1f ms, median %6.1f ms\n",
+                list->RowCount(), StyleName(style), handled[0], handled[handled.size() / 2], painted[0],
+                painted[painted.size() / 2]);
+    if (list->FirstSelectedRow() != middle) {
+      std::fprintf(stderr, "the selection moved to row %d\n", list->FirstSelectedRow());
+      return 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc < 3) {
-    std::fputs("usage: list_bench make|list|qt|sort|scroll <folder> [count|runs|column]\n", stderr);
+    std::fputs("usage: list_bench make|list|qt|sort|scroll|rescan <folder> [count|runs|column]\n", stderr);
     return 2;
   }
   const std::string mode = argv[1];
@@ -319,6 +379,7 @@ int main(int argc, char** argv) {
     if (mode == "qt") return QtModel(folder);
     if (mode == "sort") return Sort(folder, argc > 3 ? std::atoi(argv[3]) : -1);
     if (mode == "scroll") return Scroll(folder);
+    if (mode == "rescan") return Rescan(folder, argc > 3 ? std::atoi(argv[3]) : 5);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "%s\n", failure.what());
     return 1;

@@ -17,14 +17,33 @@
 //                                      into a folder without the BMP files
 //                                      (removed, untimed, before the run),
 //                                      and replacing those of the run before
+//   lumiq_bench busy <folder> [seconds] the window on the folder while another
+//                                      process creates and deletes one file
+//                                      there 20 times a second (10 s): the
+//                                      processor time of the window's process
+//                                      as a share of one core, the re-scans,
+//                                      and how long a key in the list (Down
+//                                      or Up, 5 a second) waits until it and
+//                                      its key-up handler have run
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +51,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "platform/controls/Application.h"
@@ -41,6 +61,7 @@
 #include "platform/controls/RadioGroup.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellFolder.h"
+#include "viewer/ShellCtrls/ShellListModel.h"
 #include "viewer/ShellCtrls/ShellListView.h"
 #include "viewer/ShellCtrls/ShellTreeView.h"
 #include "viewer/ShellCtrls/ShellUnit.h"
@@ -87,7 +108,7 @@ int Make(const std::string& folder, int count) {
       logo[at + 1] = static_cast<uint8_t>(word);
     }
     char name[32];
-    std::snprintf(name, sizeof name, "/logo%04d.kvx", i);
+    std::snprintf(name, sizeof name, "/logo%06d.kvx", i);
     const std::string path = folder + name;
     const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (file < 0) return 1;
@@ -217,6 +238,123 @@ int Save(int argc, char** argv, const std::string& folder, int runs) {
   return 0;
 }
 
+// The processor time of the whole process (every thread), in ms.
+double ProcessCpuMilliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Another process that creates `name` and deletes it again, 20 times a
+// second, until it is killed. Only system calls run after the fork.
+pid_t StartChurn(const std::string& path) {
+  const pid_t child = ::fork();
+  if (child != 0) return child;
+  const timespec quarter{0, 25 * 1000 * 1000};
+  for (;;) {
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (file >= 0) ::close(file);
+    ::nanosleep(&quarter, nullptr);
+    ::unlink(path.c_str());
+    ::nanosleep(&quarter, nullptr);
+  }
+}
+
+// Posted after a key's events, and so delivered once they have been
+// handled; it carries the time the key was posted.
+class KeyMarker : public QEvent {
+ public:
+  explicit KeyMarker(std::chrono::steady_clock::time_point posted) : QEvent(QEvent::User), posted_(posted) {}
+  std::chrono::steady_clock::time_point Posted() const { return posted_; }
+
+ private:
+  std::chrono::steady_clock::time_point posted_;
+};
+
+class MarkerReceiver : public QObject {
+ public:
+  Series answered;
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    const auto waited = std::chrono::steady_clock::now() - static_cast<KeyMarker*>(event)->Posted();
+    answered.Add(std::chrono::duration<double, std::milli>(waited).count());
+    return true;
+  }
+};
+
+int Busy(int argc, char** argv, const std::string& folder, int seconds) {
+  Window window(argc, argv, folder);
+  lum::TForm1& form = window.Form();
+  lum::TShellListView& list = *form.ShellListView1;
+  // Selected as the user selects it, so that the tree watches it too (a
+  // folder selected by its path is not watched by the tree).
+  lum::TShellTreeView& tree = *form.ShellTreeView1;
+  if (lum::TShellTreeNode* node = tree.Selected(); node && node->Parent()) {
+    tree.Select(node->Parent());
+    tree.Select(node);
+  }
+  const int rows = list.RowCount();
+  if (rows < 2) {
+    std::fprintf(stderr, "the list shows %d rows of %s\n", rows, folder.c_str());
+    return 1;
+  }
+  list.SelectRow(0);
+  list.SelectionModel()->setCurrentIndex(list.Model()->index(0, 0), QItemSelectionModel::NoUpdate);
+  list.CurrentView()->setFocus();
+  Settle(500);
+  int rescans = 0;
+  // A fill ends with the rows in place; the resets before it leave none.
+  QObject::connect(list.Model(), &QAbstractItemModel::modelReset, [&] {
+    if (list.RowCount() > 0) ++rescans;
+  });
+
+  // Sorted after the logos, so that the rows the keys move between stay.
+  const pid_t churn = StartChurn(folder + "/zz-busy.kvx");
+  // The keys come from a thread of their own, as the user's do: a window's
+  // thread that is busy cannot hold them back.
+  MarkerReceiver receiver;
+  QWidget* view = list.CurrentView();
+  // The first key event makes the application's keyboard device, which must
+  // happen on the window's thread.
+  { QKeyEvent first(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier); }
+  std::atomic<bool> typing{true};
+  int keys = 0;
+  std::unique_ptr<QThread> typist(QThread::create([&] {
+    while (typing) {
+      QThread::msleep(200);
+      const Qt::Key key = keys++ % 2 == 0 ? Qt::Key_Down : Qt::Key_Up;
+      const auto posted = std::chrono::steady_clock::now();
+      QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+      QCoreApplication::postEvent(view, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
+      QCoreApplication::postEvent(&receiver, new KeyMarker(posted));
+    }
+  }));
+  typist->start();
+  const double cpuBefore = ProcessCpuMilliseconds();
+  QElapsedTimer wall;
+  wall.start();
+  // The event loop itself, idle as the window's is, not Settle's polling.
+  QEventLoop loop;
+  QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+  loop.exec();
+  const double cpu = ProcessCpuMilliseconds() - cpuBefore;
+  const double elapsed = Milliseconds(wall);
+  typing = false;
+  typist->wait();
+  ::kill(churn, SIGKILL);
+  ::waitpid(churn, nullptr, 0);
+  Settle(2000);  // the keys still on their way
+  std::printf("busy: %d rows, %d s; processor %.0f ms = %.1f %% of one core (the churning process not counted); "
+              "%d re-scans\n",
+              rows, seconds, cpu, 100.0 * cpu / elapsed, rescans);
+  std::printf("busy: %d keys typed, %zu answered\n", keys, receiver.answered.times.size());
+  receiver.answered.Print("busy: a key in the list, until it and its key-up handler have run");
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +364,7 @@ int main(int argc, char** argv) {
   if (mode == "make") return Make(folder, number > 0 ? number : 1000);
   if (mode == "show") return Show(argc, argv, folder, number > 0 ? number : 200);
   if (mode == "save") return Save(argc, argv, folder, number > 0 ? number : 5);
-  std::fprintf(stderr, "usage: lumiq_bench make|show|save <folder> [count or runs]\n");
+  if (mode == "busy") return Busy(argc, argv, folder, number > 0 ? number : 10);
+  std::fprintf(stderr, "usage: lumiq_bench make|show|save|busy <folder> [count, runs or seconds]\n");
   return 2;
 }

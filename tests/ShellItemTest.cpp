@@ -12,6 +12,7 @@
 #include "tests/ShellModelSupport.h"
 #include "viewer/ShellCtrls/ShellColumns.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
+#include "viewer/ShellCtrls/ShownNames.h"
 
 namespace lum::test {
 namespace {
@@ -329,6 +330,19 @@ TEST_F(ShellItemTest, NamesThatAreNotUtf8ListShowOpenAndRename) {
   auto folder = Root(sandbox_.Work() + "/dir\xfe");
   EXPECT_EQ(folder->FullPath(), sandbox_.Work() + "/dir\xfe");
   EXPECT_EQ(folder->InFolderName(), "dir\xfe");
+}
+
+TEST(ShownNamesTest, EveryNameComesBackByteForByteAndItsBytesStayWhereTheyWere) {
+  // Latin-1, a cut-off sequence, an overlong form, and a name that holds one
+  // of the characters that stand for bytes.
+  for (const std::string name : {"caf\xe9.kvx", "a\xe2\x82", "\xc0\xaf", "x\xef\x9e\x80y", "gr\xc3\xbc\xc3\x9f"})
+    EXPECT_EQ(NameBytes(ShownName(name)), name) << name;
+  EXPECT_EQ(ShownName("gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("gr\xc3\xbc\xc3\x9f"));
+  QString edited = ShownName("caf\xe9.kvx");
+  edited.insert(4, QLatin1Char('X'));
+  EXPECT_EQ(NameBytes(edited), "caf\xe9X.kvx");
+  EXPECT_FALSE(IsNewName(ShownName("\xff\xfe"), "\xff\xfe"));
+  EXPECT_TRUE(IsNewName(ShownName("\xff\xfe"), "\xff\xfd"));
 }
 
 TEST_F(ShellItemTest, TheDefaultActionGoesToTheLauncher) {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/shell/NameOrder.h"
 #include "platform/shell/PopupMenu.h"
 #include "platform/shell/ShellTexts.h"
 #include "platform/shell/System.h"
@@ -24,6 +26,7 @@
 #include "tests/WatchTestSupport.h"
 #include "tests/WatchWaits.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ShellChangeNotifier.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellListModel.h"
 #include "viewer/ShellCtrls/ShellListView.h"
@@ -110,6 +113,15 @@ class ShellListViewTest : public ShellModelFixture {
   TShellListView& ViewerList(const std::string& root) {
     logosOnly_ = true;
     return MakeList(root, [](TShellListView& list) { list.SetObjectTypes({otNonFolders}); });
+  }
+
+  /// The viewer's list, watching its folder.
+  TShellListView& WatchedList(const std::string& root) {
+    logosOnly_ = true;
+    return MakeList(root, [](TShellListView& setUp) {
+      setUp.SetObjectTypes({otNonFolders});
+      setUp.SetAutoRefresh(true);
+    });
   }
 
   std::vector<std::string> RowNames() const {
@@ -293,6 +305,32 @@ TEST_F(ShellListViewTest, RescanKeepsTheSelectedItemsThatStillExistAndFallsBackT
   EXPECT_EQ(list.FirstSelectedRow(), -1);
 }
 
+TEST_F(ShellListViewTest, ARescanOfAFolderOfManyFilesPutsNewOnesInOrderAndReadsTheDetailsAgain) {
+  std::vector<std::string> expected;
+  for (int i = 0; i < 200; i += 2) {
+    const std::string name = "f" + std::to_string(i) + ".kvx";
+    MakeFile(Work(name));
+    expected.push_back(name);
+  }
+  TShellListView& list = ViewerList(Work());
+  list.SetViewStyle(vsReport);
+  const auto size = [&](const std::string& name) {
+    return list.Model()->index(RowOf(name), 1).data().toString().toStdString();
+  };
+  EXPECT_EQ(size("f10.kvx"), "0");
+  Remove(Work("f20.kvx"));
+  for (const char* name : {"a.kvx", "f21.kvx", "f199.kvx"}) MakeFile(Work(name));
+  MakeFile(Work("f10.kvx"), 5);
+  list.Rescan();
+  expected.erase(std::find(expected.begin(), expected.end(), "f20.kvx"));
+  for (const char* name : {"a.kvx", "f21.kvx", "f199.kvx"}) expected.push_back(name);
+  std::sort(expected.begin(), expected.end(), [](const std::string& a, const std::string& b) {
+    return shell::CompareNames(a, b) < 0;
+  });
+  EXPECT_EQ(RowNames(), expected);
+  EXPECT_EQ(size("f10.kvx"), "5");
+}
+
 TEST_F(ShellListViewTest, SortingByAColumnKeepsTheSelectionOnTheSameFiles) {
   MakeFile(Work("a.kvx"), 30);
   MakeFile(Work("b.kvx"), 10);
@@ -326,6 +364,8 @@ TEST_F(ShellListViewTest, ViewStylesKeepRowsAndSelectionAndTheReportShowsTheFold
     EXPECT_EQ(CurrentName(), "b.kvx") << style;
   }
 
+  // In a font whose digits are as wide as an "X".
+  list.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   list.SetViewStyle(vsReport);
   const ShellListModel& model = *list.Model();
   const auto headers = [&] {
@@ -347,6 +387,12 @@ TEST_F(ShellListViewTest, ViewStylesKeepRowsAndSelectionAndTheReportShowsTheFold
   EXPECT_EQ(cell(0, 3), first->DetailText(3));
   const QHeaderView* header = static_cast<QTreeView*>(list.CurrentView())->header();
   EXPECT_EQ(header->sectionSize(0), list.fontMetrics().horizontalAdvance('X') * 25);
+  // The dates and times fit their column, margins and all.
+  QStyleOptionViewItem option;
+  option.initFrom(list.CurrentView());
+  option.font = list.CurrentView()->font();
+  const QModelIndex date = model.index(0, 3);
+  EXPECT_GE(header->sectionSize(3), list.CurrentView()->itemDelegateForIndex(date)->sizeHint(option, date).width());
 
   std::vector<int> clicked;
   list.SetOnColumnClick([&](TCustomShellListView&, int column) { clicked.push_back(column); });
@@ -398,8 +444,9 @@ TEST_F(ShellListViewTest, RenamingInPlaceRenamesTheFileAndARefusalKeepsTheName) 
   EXPECT_TRUE(FileExists(Work("c.kvx")));
 }
 
-TEST_F(ShellListViewTest, ANameThatIsNotUtf8IsNeverWrittenBackFromTheEditor) {
-  MakeFile(Work(kNotUtf8));
+TEST_F(ShellListViewTest, EditingANameThatIsNotUtf8KeepsEveryByteTheUserDidNotTouch) {
+  const std::string latin1 = "caf\xe9.kvx";
+  MakeFile(Work(latin1));
   TShellListView& list = ViewerList(Work());
   list.SelectRow(0);
   list.BeginRename();
@@ -409,12 +456,88 @@ TEST_F(ShellListViewTest, ANameThatIsNotUtf8IsNeverWrittenBackFromTheEditor) {
   list.BeginRename();
   QTest::keyClick(Editor(), Qt::Key_Return);
   ProcessEvents();
+  EXPECT_EQ(list.FolderAt(0)->InFolderName(), latin1);
 
+  list.BeginRename();
+  QTest::keyClick(Editor(), Qt::Key_End);
+  for (int i = 0; i < 4; ++i) QTest::keyClick(Editor(), Qt::Key_Left);
+  QTest::keyClicks(Editor(), "X");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(Work())) names.push_back(entry.path().filename());
-  EXPECT_EQ(names, std::vector<std::string>{kNotUtf8});
-  EXPECT_EQ(list.FolderAt(0)->InFolderName(), kNotUtf8);
+  EXPECT_EQ(names, std::vector<std::string>{"caf\xe9X.kvx"});
+  EXPECT_EQ(list.FolderAt(0)->InFolderName(), "caf\xe9X.kvx");
   EXPECT_TRUE(failures_.empty());
+}
+
+TEST_F(ShellListViewTest, TheKeyThatEndsARenameBelongsToTheEditorAlone) {
+  MakeFile(Work("sun.hzn"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  MakeCurrent("sun.hzn");
+  int keyUps = 0;
+  list.SetOnKeyUp([&](TCustomShellListView&, int&, Qt::KeyboardModifiers) { ++keyUps; });
+  RecordingLauncher launcher;
+  Key(Qt::Key_F2);
+  keyUps = 0;
+  ASSERT_NE(Editor(), nullptr);
+  Editor()->setText("sunny.hzn");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
+  EXPECT_TRUE(FileExists(Work("sunny.hzn")));
+
+  list.BeginRename();
+  Editor()->setText("moon.hzn");
+  QTest::keyClick(Editor(), Qt::Key_Escape);
+  ProcessEvents();
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"sunny.hzn"});
+  EXPECT_TRUE(launcher.Requests().empty());
+  EXPECT_EQ(keyUps, 0);
+}
+
+TEST_F(ShellListViewTest, PageDownAndUpMoveAPageAtATimeToTheLastAndFirstRowInEveryStyle) {
+  for (int i = 1; i <= 90; ++i) MakeFile(Work((i < 10 ? "f0" : "f") + std::to_string(i) + ".kvx"));
+  TShellListView& list = ViewerList(Work());
+  const auto currentRow = [&] { return list.SelectionModel()->currentIndex().row(); };
+  for (TViewStyle style : {vsList, vsSmallIcon, vsIcon, vsReport}) {
+    list.SetViewStyle(style);
+    MakeCurrent("f01.kvx");
+    ProcessEvents();
+    QAbstractItemView* view = list.CurrentView();
+    int shown = 0;
+    for (int row = 0; row < list.RowCount(); ++row)
+      if (view->viewport()->rect().intersects(view->visualRect(list.Model()->index(row, 0)))) ++shown;
+    for (const int key : {Qt::Key_PageDown, Qt::Key_PageUp}) {
+      const int end = key == Qt::Key_PageDown ? list.RowCount() - 1 : 0;
+      for (int presses = 0; presses < 20 && currentRow() != end; ++presses) {
+        const int before = currentRow();
+        Key(key);
+        const int moved = std::abs(currentRow() - before);
+        if (currentRow() != end) {
+          EXPECT_GE(moved, shown / 2) << style << " from " << before;
+        }
+        if (moved == 0) break;
+      }
+      EXPECT_EQ(currentRow(), end) << style;
+    }
+  }
+}
+
+TEST_F(ShellListViewTest, AKeyReleaseWhosePressWentElsewhereRunsNothing) {
+  MakeFile(Work("a.kvx"));
+  MakeFile(Work("b.kvx"));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  MakeCurrent("a.kvx");
+  int keyUps = 0;
+  list.SetOnKeyUp([&](TCustomShellListView&, int&, Qt::KeyboardModifiers) { ++keyUps; });
+  // The Enter that closed a message box on its press.
+  QTest::keyRelease(list.CurrentView(), Qt::Key_Return);
+  EXPECT_EQ(keyUps, 0);
+  Key(Qt::Key_Down);
+  EXPECT_EQ(keyUps, 1);
+  EXPECT_EQ(CurrentName(), "b.kvx");
 }
 
 TEST_F(ShellListViewTest, BackspaceGoesUpAndTheLinkedTreeFollowsButNotAtTheDesktop) {
@@ -532,6 +655,47 @@ TEST_F(ShellListViewTest, AFailureWhileARowIsDrawnGoesToTheHandlerOnce) {
   EXPECT_EQ(size.data().toString(), QString());
   EXPECT_EQ(failures_, std::vector<std::string>{"Details für Ordner \"gone.kvx\" können nicht gelesen werden. "
                                                 "Fehler-Code $2"});
+}
+
+TEST_F(ShellListViewTest, AChangeWhileANameIsEditedWaitsUntilTheEditHasEnded) {
+  MakeFile(Work("sun.hzn"));
+  TShellListView& list = WatchedList(Work());
+  list.SelectRow(0);
+  list.BeginRename();
+  Editor()->setText("sunny");
+  MakeFile(Work("moon.kvx"));
+  list.Notifier()->OnChange()();
+  ProcessEvents();
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(RowNames(), std::vector<std::string>{"sun.hzn"});
+
+  QTest::keyClicks(Editor(), ".hzn");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return RowNames() == std::vector<std::string>{"moon.kvx", "sunny.hzn"}; }, 5000));
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"sunny.hzn"});
+}
+
+TEST_F(ShellListViewTest, ChangesReportedTogetherLeadToOneRescanAndOneDuringARescanToOneMore) {
+  MakeFile(Work("a.kvx"));
+  TShellListView& list = WatchedList(Work());
+  // A change reported while the folder is read again may be missing from
+  // what is read: one more re-scan follows.
+  TShellChangeNotifier* watch = list.Notifier();
+  int fills = 0;
+  list.SetOnAddFolder([&](TCustomShellListView&, TShellFolder*, bool&) {
+    if (++fills == 1) watch->OnChange()();
+  });
+  watch->OnChange()();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return fills == 2; }, 5000));
+
+  // Changes reported in a row wait for one re-scan, which shows them all.
+  list.SetOnAddFolder({});
+  for (const char* name : {"b.kvx", "c.kvx", "d.kvx"}) {
+    MakeFile(Work(name));
+    list.Notifier()->OnChange()();
+  }
+  EXPECT_EQ(list.RowCount(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return list.RowCount() == 4; }, 5000));
 }
 
 TEST_F(ShellListViewTest, AutoRefreshShowsEveryNewFileAndIgnoresARewriteInPlace) {

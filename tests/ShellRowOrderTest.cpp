@@ -69,6 +69,21 @@ TEST_F(ShellRowOrderTest, KeyedOrdersAreTheFoldersOwnOrder) {
       (std::vector<std::string>{"f", "d.txt", "logo2.kvx", "logo10.kvx", "B.hzn", "c", "a.kvx", "e.kvx", "gone.bmp"}));
 }
 
+TEST_F(ShellRowOrderTest, KeyedOrdersOfAFolderLargeEnoughToShareTheLooksAreItsOwnOrder) {
+  for (int i = 0; i < 2100; ++i) {
+    const std::string path = sandbox_.Work() + "/f" + std::to_string(i) + ".kvx";
+    MakeFile(path, static_cast<size_t>((i * 37) % 100));
+    SetModified(path, 1700000000 + (i * 53) % 1000, 0);
+  }
+  auto root = Root(sandbox_.Work());
+  const TShellFolders items = Children(*root, SHCONTF_NONFOLDERS);
+  for (int column : {1, 3}) {
+    const TRowOrder compared = ComparisonOrder(
+        items, [column](const TShellFolder& a, const TShellFolder& b) { return a.CompareWith(b, column); });
+    EXPECT_EQ(Names(items, ColumnOrder(items, column)), Names(items, compared)) << "column " << column;
+  }
+}
+
 TEST_F(ShellRowOrderTest, KeyedOrdersAreTheDesktopsOwnOrder) {
   MakeFiles(sandbox_.Desktop());
   auto root = Root("rfDesktop");

@@ -21,6 +21,7 @@
 #include "tests/WatchTestSupport.h"
 #include "tests/WatchWaits.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
+#include "viewer/ShellCtrls/ShellChangeNotifier.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
 #include "viewer/ShellCtrls/ShellListView.h"
 #include "viewer/ShellCtrls/ShellTreeView.h"
@@ -144,7 +145,7 @@ class ShellTreeViewTest : public ShellModelFixture {
     ProcessEvents();
   }
 
-  /// Makes hidden files, which no node shows, in `folder` until the
+  /// Makes hidden folders, which no node shows, in `folder` until the
   /// selected node is reloaded (it must have a child node): the watch
   /// starts on a thread of its own.
   bool WaitUntilReloaded(const std::string& folder) {
@@ -152,7 +153,7 @@ class ShellTreeViewTest : public ShellModelFixture {
     const int asked = treeAsked_;
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
     while (treeAsked_ == asked && std::chrono::steady_clock::now() < end) {
-      Touch(folder + "/.probe" + std::to_string(++probe));
+      CreateFolder(folder + "/.probe" + std::to_string(++probe));
       (void)QTest::qWaitFor([&] { return treeAsked_ > asked; }, 100);
     }
     return treeAsked_ > asked;
@@ -342,11 +343,43 @@ TEST_F(ShellTreeViewTest, AChangeInAFolderSelectedByPathWaitsButOneInTheWatchedF
   QTest::qWait(kQuietMs);
   EXPECT_EQ(treeAsked_, asked);
 
-  Touch(Desktop("A/.change"));
+  CreateFolder(Desktop("A/.change"));
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"b1", "new"}; }, kGenerousMs));
   // The reload selected the folder anew: it is watched now.
   EXPECT_TRUE(WaitUntilReloaded(Desktop("B")));
+}
+
+TEST_F(ShellTreeViewTest, AChangeWhileALabelIsEditedWaitsForTheEditAndANodeThatGoesEndsItsEdit) {
+  MakeFolder(Desktop("logos/old"));
+  TShellTreeView& tree = MakeBrowser([](TShellTreeView& setUp) { setUp.SetAutoRefresh(true); });
+  Click(NodeNamed(Root(), "logos"));
+  QTest::keyClick(tree.viewport(), Qt::Key_F2);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClicks(Editor(), "logos_");
+  MakeFolder(Desktop("logos/x1"));
+  tree.Notifier()->OnChange()();
+  ProcessEvents();
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_TRUE(FileExists(Desktop("logos")));
+
+  QTest::keyClicks(Editor(), "new");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"old", "x1"}; }, 5000));
+  EXPECT_EQ(tree.Selected()->Item()->FullPath(), Desktop("logos_new"));
+  EXPECT_EQ(ListFolder(), Desktop("logos_new"));
+
+  // The folder being renamed goes: its edit ends, and nothing is renamed.
+  tree.EditLabel(*NodeNamed(tree.Selected(), "x1"));
+  ASSERT_NE(Editor(), nullptr);
+  Editor()->setText("x2");
+  std::filesystem::remove(Desktop("logos_new/x1"));
+  tree.Notifier()->OnChange()();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ChildNames(tree.Selected()) == Names{"old"}; }, 5000));
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_FALSE(FileExists(Desktop("logos_new/x2")));
+  EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(ShellTreeViewTest, ARightClickedNodeIsRenamedFromItsMenuWhileTheSelectionStaysAndARefusalKeepsItsLabel) {
@@ -443,6 +476,25 @@ TEST_F(ShellTreeViewTest, MenuCommandsRemoveADeletedFoldersNodeReloadAfterPasteA
     if (window->objectName() == "lumShellFailure") window->deleteLater();
   EXPECT_EQ(during, sandbox_.Desktop());
   EXPECT_EQ(GetCurrentDirectory(), before);
+}
+
+TEST_F(ShellTreeViewTest, DeletingAnAncestorOfTheSelectedFolderSelectsItsParentAndTheListFollows) {
+  MakeFolder(Desktop("del1/del2/del3"));
+  MakeFile(Desktop("del1/del2/del3/d.kvx"));
+  MakeFile(Desktop("top.kvx"));
+  TShellTreeView& tree = MakeBrowser();
+  TShellTreeNode* node = Root();
+  for (const char* name : {"del1", "del2", "del3"}) {
+    tree.expandItem(node);
+    Click(node = NodeNamed(node, name));
+  }
+  ASSERT_EQ(ListNames(), Names{"d.kvx"});
+  const MenuChooser previous = SetMenuChooser([](const PopupMenu& menu) { return EntryOf(menu, text::kMenuDelete); });
+  RightClick(NodeNamed(Root(), "del1"));
+  SetMenuChooser(previous);
+  EXPECT_FALSE(FileExists(Desktop("del1")));
+  EXPECT_EQ(tree.Selected(), Root());
+  EXPECT_EQ(ListNames(), Names{"top.kvx"});
 }
 
 TEST_F(ShellTreeViewTest, AReloadArrivingWhileANodesMenuIsOpenWaitsUntilTheMenuHasClosed) {

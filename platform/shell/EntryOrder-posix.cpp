@@ -9,6 +9,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/shell/FolderEntries.h"
 #include "platform/shell/NameOrder.h"
@@ -55,11 +59,29 @@ EntryStatus StatusOf(const char* path) {
   return StatusFrom(status);
 }
 
-EntryStatus StatusAt(int folder, const char* name) {
-  struct stat status {};
-  if (::fstatat(folder, name, &status, 0) != 0 && ::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0) return {};
-  return StatusFrom(status);
+// The status of one entry of `folder` for `column`, asking the file system
+// for that field alone. `name` need not end in a zero.
+EntryStatus StatusAt(int folder, std::string_view name, int column) {
+  char path[NAME_MAX + 1];
+  if (name.size() > NAME_MAX) return {};
+  std::memcpy(path, name.data(), name.size());
+  path[name.size()] = '\0';
+  const unsigned int mask = column == kSize ? STATX_SIZE : column == kModified ? STATX_MTIME : STATX_MODE;
+  struct statx status {};
+  if (::statx(folder, path, AT_STATX_DONT_SYNC, mask, &status) != 0 &&
+      ::statx(folder, path, AT_STATX_DONT_SYNC | AT_SYMLINK_NOFOLLOW, mask, &status) != 0)
+    return {};
+  EntryStatus entry;
+  entry.present = true;
+  entry.size = static_cast<int64_t>(status.stx_size);
+  entry.seconds = static_cast<int64_t>(status.stx_mtime.tv_sec);
+  entry.nanoseconds = static_cast<int64_t>(status.stx_mtime.tv_nsec);
+  entry.permissions = static_cast<int64_t>(status.stx_mode & 07777);
+  return entry;
 }
+
+// Below this many files a second thread costs more than it saves.
+constexpr size_t kLooksWorthAThread = 2048;
 
 // The status of folder/name, its path built in a stack buffer: sorting a
 // large folder by size compares many times and should not allocate each time.
@@ -170,39 +192,48 @@ HRESULT GetItemSortKeys(IShellFolder* folder, LPARAM lParam, const PCUIDLIST* id
   using namespace detail;
   if (!folder) return E_INVALIDARG;
   const auto column = static_cast<uint16_t>(lParam & SHCIDS_COLUMNMASK);
-  int directory = -1;
-  HRESULT result = S_OK;
-  for (size_t i = 0; i < count && result == S_OK; ++i) {
+  std::vector<size_t> looked;  // the keys that need a look at their file
+  if (LooksAtFile(column)) looked.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
     ids::IdView id;
-    if (!ids::ReadFirstId(idLists[i], id) || !IsEmptyIdList(NextId(idLists[i]))) {
-      result = E_INVALIDARG;
-      break;
-    }
+    if (!ids::ReadFirstId(idLists[i], id) || !IsEmptyIdList(NextId(idLists[i]))) return E_INVALIDARG;
     ItemSortKey& key = keys[i];
     key = ItemSortKey{};
     key.column = column;
     key.rank = static_cast<int8_t>(RankOf(id));
     key.name = id.name;
     if (key.rank < kFirstEntryRank || !LooksAtFile(column)) continue;
-    // Every entry of the folder is in one directory, opened once.
-    if (directory < 0 && (directory = OpenFolderOf(folder, idLists[i], id.name)) < 0) {
-      result = E_INVALIDARG;
-      break;
-    }
-    char name[NAME_MAX + 1];
-    if (id.name.empty() || id.name.size() > NAME_MAX) {
-      result = E_INVALIDARG;
-      break;
-    }
-    std::memcpy(name, id.name.data(), id.name.size());
-    name[id.name.size()] = '\0';
-    const EntryStatus status = StatusAt(directory, name);
-    key.present = status.present;
-    key.primary = column == kSize ? status.size : column == kModified ? status.seconds : status.permissions;
-    key.secondary = static_cast<int32_t>(status.nanoseconds);
+    if (id.name.empty() || id.name.size() > NAME_MAX) return E_INVALIDARG;
+    looked.push_back(i);
   }
-  if (directory >= 0) ::close(directory);
-  return result;
+  if (looked.empty()) return S_OK;
+  // Every entry of the folder is in one directory, opened once.
+  const int directory = OpenFolderOf(folder, idLists[looked.front()], keys[looked.front()].name);
+  if (directory < 0) return E_INVALIDARG;
+  // The looks are most of a sort by size or time: with two cores or more,
+  // two threads share them.
+  const auto lookAt = [&](size_t from, size_t to) {
+    for (size_t at = from; at < to; ++at) {
+      ItemSortKey& key = keys[looked[at]];
+      const EntryStatus status = StatusAt(directory, key.name, column);
+      key.present = status.present;
+      key.primary = column == kSize ? status.size : column == kModified ? status.seconds : status.permissions;
+      key.secondary = static_cast<int32_t>(status.nanoseconds);
+    }
+  };
+  const size_t half = looked.size() / 2;
+  std::thread second;
+  if (looked.size() >= kLooksWorthAThread && std::thread::hardware_concurrency() >= 2) {
+    try {
+      second = std::thread(lookAt, half, looked.size());
+    } catch (const std::system_error&) {
+      // No thread to be had: this one looks at them all.
+    }
+  }
+  lookAt(0, second.joinable() ? half : looked.size());
+  if (second.joinable()) second.join();
+  ::close(directory);
+  return S_OK;
 }
 
 int CompareItemSortKeys(const ItemSortKey& a, const ItemSortKey& b) {

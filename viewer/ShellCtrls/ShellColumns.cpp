@@ -11,10 +11,12 @@ using namespace shell;
 
 namespace {
 
+constexpr SHCOLSTATEF kTypeMask = 0xF;
+
 class ColumnCollector {
  public:
   /// Adds the column of `details`; false when its title was seen already.
-  bool Add(const SHELLDETAILS& details) {
+  bool Add(const SHELLDETAILS& details, bool holdsDates = false) {
     const std::string title = StrRetToString(details.str, nullptr);
     if (title.empty()) return true;
     const QString shown = QString::fromStdString(title);
@@ -23,7 +25,7 @@ class ColumnCollector {
     seen_.push_back(shown);
     const int alignment =
         details.fmt == LVCFMT_RIGHT || details.fmt == LVCFMT_CENTER ? details.fmt : LVCFMT_LEFT;
-    columns_.push_back({title, alignment, details.cxChar});
+    columns_.push_back({title, alignment, details.cxChar, holdsDates});
     return true;
   }
   std::vector<TShellColumn> Take() { return std::move(columns_); }
@@ -49,7 +51,7 @@ std::vector<TShellColumn> ShellColumnsFor(TShellFolder& root, HWND window) {
       const bool onByDefault = state & SHCOLSTATE_ONBYDEFAULT;
       if (metDefault && !onByDefault) break;
       metDefault = metDefault || onByDefault;
-      collector.Add(details);
+      collector.Add(details, (state & kTypeMask) == SHCOLSTATE_TYPE_DATE);
     }
   } else if (IShellDetails* older = root.ShellDetails()) {
     for (UINT column = 0;; ++column) {
@@ -62,7 +64,7 @@ std::vector<TShellColumn> ShellColumnsFor(TShellFolder& root, HWND window) {
     if (root.PropertySet().Contains(fpFileSystem)) {
       defaults.push_back({shellmsg::kColumnSize, LVCFMT_RIGHT, 10});
       defaults.push_back({shellmsg::kColumnType, LVCFMT_LEFT, 10});
-      defaults.push_back({shellmsg::kColumnModified, LVCFMT_LEFT, 14});
+      defaults.push_back({shellmsg::kColumnModified, LVCFMT_LEFT, 14, true});
     }
     return defaults;
   }

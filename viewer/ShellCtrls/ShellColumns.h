@@ -13,6 +13,7 @@ struct TShellColumn {
   std::string caption;
   int alignment = shell::LVCFMT_LEFT;  ///< LVCFMT_LEFT, _RIGHT or _CENTER
   int widthInChars = 0;                ///< in widths of the letter "X"
+  bool holdsDates = false;             ///< its texts are dates and times
 };
 
 /// The columns for `root` in order, its view window set to `window`. None

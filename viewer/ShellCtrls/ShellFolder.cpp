@@ -1,5 +1,6 @@
 #include "viewer/ShellCtrls/ShellFolder.h"
 
+#include <cstring>
 #include <utility>
 
 #include "base/Messages.h"
@@ -132,6 +133,19 @@ void TShellFolder::Rebind(IdList relative, IShellFolder* parentFolder) {
   shellFolder2_.Reset();
   detailInterface_ = nullptr;
   details_.clear();
+}
+
+void TShellFolder::MoveTo(TShellFolder* parent) {
+  parent_ = parent;
+  details_.clear();
+  if (!parent_) return;
+  // The same folder has the same absolute list; one reached another way
+  // gives the item a new one.
+  const PCUIDLIST head = parent_->AbsoluteID();
+  const size_t headSize = IdListSize(head) - 2;
+  const bool same = IdListSize(absolute_.get()) == headSize + IdListSize(relative_.get()) &&
+                    std::memcmp(IdBytes(absolute_.get()), IdBytes(head), headSize) == 0;
+  if (!same) absolute_ = ConcatIdLists(head, relative_.get());
 }
 
 void TShellFolder::InvokeVerb(const std::string& verb) {

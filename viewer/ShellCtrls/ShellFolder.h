@@ -88,6 +88,10 @@ class TShellFolder {
   /// list, binds the folder object anew and drops the details learned so
   /// far: the item follows a rename of any folder above it.
   void RebuildFromParent();
+  /// Moves the item to `parent`, a new item for the folder that held it (the
+  /// folder read again), and drops the details learned so far, which a new
+  /// read must not take over. Its own list stays: it names the same entry.
+  void MoveTo(TShellFolder* parent);
   /// Runs a context-menu verb without showing the menu.
   void InvokeVerb(const std::string& verb);
   /// The shell's default action for the item.

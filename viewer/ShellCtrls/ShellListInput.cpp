@@ -10,13 +10,27 @@
 
 namespace lum {
 
+namespace {
+
+bool EndsAnEdit(const QKeyEvent& event) {
+  const int key = event.key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+}  // namespace
+
 bool TCustomShellListView::ViewKeyDown(QKeyEvent& event, bool editing) {
+  // A key that reaches the list from the editor of a name is the editor's:
+  // the Enter that finishes a rename renames and opens nothing.
+  if (editing) return EndsAnEdit(event);
+  // Noted before it is handled: a message box it opens takes the focus, and
+  // with it the key's release.
+  keysDown_.Pressed(event);
   if (!autoNavigate_) return false;
   bool handled = false;
   GuardControl([&] {
     switch (event.key()) {
       case Qt::Key_Backspace:
-        if (editing) break;
         GoUp();
         handled = true;
         break;
@@ -44,11 +58,17 @@ bool TCustomShellListView::ViewKeyDown(QKeyEvent& event, bool editing) {
 }
 
 void TCustomShellListView::ViewKeyUp(QKeyEvent& event) {
+  // A release whose press went elsewhere (the Enter that closed a message
+  // box on its press) runs nothing: showing the selection again would open
+  // the box again.
+  if (!keysDown_.Released(event)) return;
   GuardControl([&] {
     int key = event.key();
     if (onKeyUp_) onKeyUp_(*this, key, event.modifiers());
   });
 }
+
+void TCustomShellListView::ViewFocusLost() { keysDown_.Clear(); }
 
 void TCustomShellListView::ViewClicked() {
   GuardControl([&] {

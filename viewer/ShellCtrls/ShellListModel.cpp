@@ -124,13 +124,27 @@ TShellFolder* ShellListModel::FolderAt(int row) const {
 void ShellListModel::Clear() {
   beginResetModel();
   rows_.clear();
+  listed_.clear();
   failedDetails_.clear();
   endResetModel();
 }
 
-void ShellListModel::Assign(TShellFolders items) {
+TFolderRead ShellListModel::TakeItems() {
   beginResetModel();
-  rows_ = std::move(items);
+  TFolderRead read{std::move(rows_), std::move(listed_)};
+  rows_.clear();
+  listed_.clear();
+  failedDetails_.clear();
+  endResetModel();
+  return read;
+}
+
+void ShellListModel::Assign(TFolderRead read) {
+  beginResetModel();
+  rows_ = std::move(read.items);
+  listed_ = std::move(read.listed);
+  // Rows put in by other means than a read have no listing order.
+  if (listed_.size() != rows_.size()) listed_.clear();
   failedDetails_.clear();
   endResetModel();
 }
@@ -141,6 +155,7 @@ void ShellListModel::Reorder(const TRowOrder& order) {
   std::vector<int> newRowOf(order.size());
   for (size_t row = 0; row < order.size(); ++row) newRowOf[order[row]] = static_cast<int>(row);
   ApplyOrder(rows_, order);
+  for (size_t& row : listed_) row = static_cast<size_t>(newRowOf[row]);
   const QModelIndexList before = persistentIndexList();
   QModelIndexList after;
   after.reserve(before.size());

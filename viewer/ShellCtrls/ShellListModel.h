@@ -10,6 +10,7 @@
 
 #include "platform/shell/FileInfo.h"
 #include "viewer/ShellCtrls/ShellColumns.h"
+#include "viewer/ShellCtrls/ShellListFill.h"
 #include "viewer/ShellCtrls/ShellRowOrder.h"
 
 namespace lum {
@@ -42,8 +43,11 @@ class ShellListModel : public QAbstractTableModel {
 
   /// Destroys every row's item; no rows.
   void Clear();
-  /// The rows become `items`.
-  void Assign(TShellFolders items);
+  /// No rows; their items go to the caller, in row order, with the order
+  /// their folder listed them in.
+  TFolderRead TakeItems();
+  /// The rows become `read`'s items.
+  void Assign(TFolderRead read);
   /// Puts the rows in `order`; selected and current rows (and every other
   /// persistent index) stay with their items.
   void Reorder(const TRowOrder& order);
@@ -67,6 +71,7 @@ class ShellListModel : public QAbstractTableModel {
   bool Rename(int row, const QString& text);
 
   TShellFolders rows_;
+  std::vector<size_t> listed_;  ///< the rows in the order the folder listed them (TFolderRead)
   std::vector<TShellColumn> columns_;
   TShellFolder* root_ = nullptr;
   shell::HWND window_ = nullptr;

@@ -6,9 +6,11 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStackedLayout>
+#include <QStyle>
 #include <algorithm>
 #include <utility>
 
+#include "platform/shell/DateTimeText.h"
 #include "platform/shell/FileInfo.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ControlScopes.h"
@@ -18,6 +20,7 @@
 #include "viewer/ShellCtrls/ShellListModel.h"
 #include "viewer/ShellCtrls/ShellRowSelection.h"
 #include "viewer/ShellCtrls/ShellTreeLink.h"
+#include "viewer/ShellCtrls/ShownNames.h"
 
 namespace lum {
 
@@ -31,7 +34,8 @@ shell::HIMAGELIST SystemImages(bool large) {
 
 }  // namespace
 
-TCustomShellListView::TCustomShellListView(QWidget* parent) : QWidget(parent), menus_([this] { Rescan(); }) {
+TCustomShellListView::TCustomShellListView(QWidget* parent)
+    : QWidget(parent), menus_([this] { Rescan(); }), changes_([this] { GuardControl([this] { Rescan(); }); }) {
   model_ = new ShellListModel(this);
   model_->SetImageLists(SystemImages(false), SystemImages(true));
   iconView_ = new ShellIconView(*this, this);
@@ -42,6 +46,9 @@ TCustomShellListView::TCustomShellListView(QWidget* parent) : QWidget(parent), m
     view->setModel(model_);
     view->setSelectionModel(selection_);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Queued: the view has let go of the editor, and a rename has been made.
+    connect(view->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { EditorClosed(); },
+            Qt::QueuedConnection);
   }
   iconView_->setUniformItemSizes(true);
   reportView_->setUniformRowHeights(true);
@@ -173,19 +180,30 @@ void TCustomShellListView::FillItems() {
     if (onAddFolder_) onAddFolder_(*this, &item, canAdd);
     return canAdd;
   };
-  TShellFolders items = EnumerateFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter);
-  if (sorted_) ApplyOrder(items, ListOrder(items));
-  model_->Assign(std::move(items));
+  TFolderRead read =
+      ReadFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter, sorted_, std::exchange(earlier_, {}));
+  rowsInListOrder_ = sorted_;
+  model_->Assign(std::move(read));
   ApplyItemSize();
 }
 
 void TCustomShellListView::BuildColumns() {
   if (!root_ || !root_->ShellFolder()) return;
   std::vector<TShellColumn> columns = ShellColumnsFor(*root_, this);
-  const int letterWidth = fontMetrics().horizontalAdvance(QLatin1Char('X'));
+  const QFontMetrics metrics = fontMetrics();
+  const int letterWidth = metrics.horizontalAdvance(QLatin1Char('X'));
+  // A date and time is as wide as the locale writes it, which a count of
+  // letters does not know: the column takes a wide one whole, with the
+  // margins a cell keeps around its text.
+  const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, reportView_) + 1) + 2;
+  const int dateWidth =
+      metrics.horizontalAdvance(ShownName(shell::LocalDateTimeText(2000, 12, 28, 23, 58, 58))) + cellMargins;
   model_->SetColumns(std::move(columns));
-  for (size_t i = 0; i < model_->Columns().size(); ++i)
-    reportView_->header()->resizeSection(static_cast<int>(i), letterWidth * model_->Columns()[i].widthInChars);
+  for (size_t i = 0; i < model_->Columns().size(); ++i) {
+    const TShellColumn& column = model_->Columns()[i];
+    const int width = letterWidth * column.widthInChars;
+    reportView_->header()->resizeSection(static_cast<int>(i), column.holdsDates ? std::max(width, dateWidth) : width);
+  }
   SelectWholeRows();
 }
 
@@ -210,7 +228,7 @@ void TCustomShellListView::SetAutoRefresh(bool autoRefresh) {
   notifier_ = std::make_unique<TShellChangeNotifier>();
   notifier_->SetWatchSubTree(false);
   notifier_->SetRoot(root_->FullPath());
-  notifier_->SetOnChange([this] { GuardControl([this] { Rescan(); }); });
+  notifier_->SetOnChange([this] { changes_.Changed(); });
 }
 
 void TCustomShellListView::SetViewStyle(TViewStyle style) {
@@ -351,19 +369,47 @@ void TCustomShellListView::SelectWholeRows() {
 void TCustomShellListView::Rescan() {
   // The item of an open menu lives until the menu has closed.
   if (menus_.DeferWhileOpen()) return;
+  // A name being edited is not cut short, and the rows stay where the
+  // editor is until the edit has ended.
+  if (Editing()) {
+    rescanAfterEdit_ = true;
+    return;
+  }
+  rescanAfterEdit_ = false;
   if (updating_ || !root_) return;
+  changes_.Refresh([this] { RescanNow(); });
+}
+
+bool TCustomShellListView::Editing() const {
+  return viewStyle_ == vsReport ? reportView_->Editing() : iconView_->Editing();
+}
+
+void TCustomShellListView::EditorClosed() {
+  if (std::exchange(rescanAfterEdit_, false)) GuardControl([this] { Rescan(); });
+}
+
+void TCustomShellListView::RescanNow() {
   const TSavedSelection saved(*model_, *selection_);
   const IdList folder = CopyIdList(root_->AbsoluteID());
-  ReplaceRoot(ItemFromIdList(folder.get()));
+  std::unique_ptr<TShellFolder> root = ItemFromIdList(folder.get());
+  // The rows of the same folder that are still there stay as they are:
+  // making 100,000 items anew, and sorting them, is most of a re-scan.
+  earlier_ = {model_->TakeItems(), rowsInListOrder_};
+  const OnExit dropUnused([this] { earlier_ = {}; });
+  ReplaceRoot(std::move(root));
   settingRoot_ = false;
   RebuildView();
   saved.Restore(*model_, *selection_);
 }
 
-void TCustomShellListView::SortRows(int column) { model_->Reorder(ColumnOrder(model_->Items(), column)); }
+void TCustomShellListView::SortRows(int column) {
+  model_->Reorder(ColumnOrder(model_->Items(), column));
+  rowsInListOrder_ = false;
+}
 
 void TCustomShellListView::SortRows(const TRowComparison& compare) {
   model_->Reorder(ComparisonOrder(model_->Items(), compare));
+  rowsInListOrder_ = false;
 }
 
 int TCustomShellListView::FindRow(const QString& text, int start, bool wrap) const {

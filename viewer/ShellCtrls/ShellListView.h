@@ -18,8 +18,11 @@
 #include <memory>
 #include <string>
 
-#include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/ChangeMerger.h"
+#include "viewer/ShellCtrls/KeysDown.h"
 #include "viewer/ShellCtrls/MenuDeferral.h"
+#include "viewer/ShellCtrls/RootFolders.h"
+#include "viewer/ShellCtrls/ShellListFill.h"
 #include "viewer/ShellCtrls/ShellContextMenu.h"
 #include "viewer/ShellCtrls/ShellListViews.h"
 #include "viewer/ShellCtrls/ShellRowOrder.h"
@@ -82,9 +85,12 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
 
   /// Watch the folder shown (not its sub-folders) and re-scan when items
   /// are created, deleted or renamed in it. Default false; while loading
-  /// only stored.
+  /// only stored. Changes reported in quick succession are merged, and the
+  /// re-scans they lead to take at most a quarter of the time.
   bool AutoRefresh() const { return autoRefresh_; }
   void SetAutoRefresh(bool autoRefresh);
+  /// The watch of the folder shown; null while none runs.
+  TShellChangeNotifier* Notifier() const { return notifier_.get(); }
 
   /// Double-click, Enter, Backspace and F5 navigate (default true).
   bool AutoNavigate() const { return autoNavigate_; }
@@ -142,7 +148,8 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   /// Reads the folder again. Every selected item that still exists stays
   /// selected, and the current item stays current; when none of them is
   /// left, the row at the old first selected position (or the last row) is
-  /// selected. While a context menu is open it waits until the menu closes.
+  /// selected. While a context menu or the editor of a name is open it
+  /// waits until that has closed.
   void Rescan();
 
   /// Re-orders the rows by `column` of the folder's order (CompareWith),
@@ -192,10 +199,14 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   // ShellViewInput.
   bool ViewKeyDown(QKeyEvent& event, bool editing) override;
   void ViewKeyUp(QKeyEvent& event) override;
+  void ViewFocusLost() override;
   void ViewClicked() override;
   void ViewDoubleClicked() override;
   bool ViewContextMenu(QAbstractItemView& view, QPoint at, bool byKeyboard) override;
 
+  void RescanNow();
+  bool Editing() const;
+  void EditorClosed();
   void ResolveRoot();
   void ReplaceRoot(std::unique_ptr<TShellFolder> root);
   void RebuildView();
@@ -226,6 +237,11 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   bool updating_ = false;     ///< while a rebuild runs: folder changes are ignored
   bool settingRoot_ = false;  ///< the running rebuild comes from a new root text
   TMenuDeferral menus_;       ///< a re-scan waits while a row's menu is open
+  bool rescanAfterEdit_ = false;  ///< a re-scan waits while a name is edited
+  TChangeMerger changes_;     ///< the watch's notices, merged into re-scans
+  bool rowsInListOrder_ = false;  ///< sorted by the fill, not by a column since
+  TEarlierItems earlier_;     ///< a re-scan's rows of the read before, for the fill to keep
+  TKeysDown keysDown_;        ///< pressed in the list, not yet released
   std::string savedDirectory_;
 
   ShellTreeLink* tree_ = nullptr;

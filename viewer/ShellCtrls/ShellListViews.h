@@ -10,17 +10,23 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <QTreeView>
+#include <algorithm>
+#include <type_traits>
 
 namespace lum {
 
 /// The input the views hand on.
 class ShellViewInput {
  public:
-  /// A key pressed (`editing`: a name is being edited in place); true
-  /// when the control dealt with it (the view then does not).
+  /// A key pressed (`editing`: a name is being edited in place, and the
+  /// key comes from its editor); true when the control dealt with it (the
+  /// view then does not).
   virtual bool ViewKeyDown(QKeyEvent& event, bool editing) = 0;
   /// After the view's own handling of a released key.
   virtual void ViewKeyUp(QKeyEvent& event) = 0;
+  /// The view lost the keyboard: the releases of keys pressed so far go
+  /// elsewhere.
+  virtual void ViewFocusLost() = 0;
   /// After the view's own handling of a click (the selection is made).
   virtual void ViewClicked() = 0;
   virtual void ViewDoubleClicked() = 0;
@@ -37,9 +43,12 @@ class ShellView : public View {
  public:
   ShellView(ShellViewInput& input, QWidget* parent) : View(parent), input_(input) {}
 
+  /// Whether a name is being edited in place.
+  bool Editing() const { return this->state() == QAbstractItemView::EditingState; }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    if (input_.ViewKeyDown(*event, this->state() == QAbstractItemView::EditingState))
+    if (input_.ViewKeyDown(*event, Editing()))
       event->accept();
     else
       View::keyPressEvent(event);
@@ -47,6 +56,10 @@ class ShellView : public View {
   void keyReleaseEvent(QKeyEvent* event) override {
     View::keyReleaseEvent(event);
     input_.ViewKeyUp(*event);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    View::focusOutEvent(event);
+    input_.ViewFocusLost();
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
     View::mouseReleaseEvent(event);
@@ -56,6 +69,13 @@ class ShellView : public View {
     View::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton) input_.ViewDoubleClicked();
   }
+  QModelIndex moveCursor(QAbstractItemView::CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    if constexpr (std::is_base_of_v<QListView, View>) {
+      const bool page = action == QAbstractItemView::MovePageDown || action == QAbstractItemView::MovePageUp;
+      if (page && this->isWrapping()) return MoveByPage(action == QAbstractItemView::MovePageDown);
+    }
+    return View::moveCursor(action, modifiers);
+  }
   void contextMenuEvent(QContextMenuEvent* event) override {
     if (input_.ViewContextMenu(*this, event->pos(), event->reason() == QContextMenuEvent::Keyboard))
       event->accept();
@@ -64,6 +84,31 @@ class ShellView : public View {
   }
 
  private:
+  // The items of a wrapping list lie in lines: columns when it flows from
+  // top to bottom, rows when it flows from left to right. A page is the
+  // lines that the viewport shows whole; Page Down goes to the same place
+  // that many lines on, or to the last item when there are not that many
+  // (Page Up the same backwards, to the first).
+  QModelIndex MoveByPage(bool forward) const {
+    const QAbstractItemModel* model = this->model();
+    const QModelIndex current = this->currentIndex();
+    const int rows = model ? model->rowCount(this->rootIndex()) : 0;
+    if (rows == 0 || !current.isValid()) return current;
+    const bool columns = this->flow() == QListView::TopToBottom;
+    const auto startOf = [&](int row) {
+      const QRect rect = this->rectForIndex(model->index(row, 0, this->rootIndex()));
+      return columns ? rect.left() : rect.top();
+    };
+    const int first = startOf(0);
+    int perLine = 1;
+    while (perLine < rows && startOf(perLine) == first) ++perLine;
+    const int extent = columns ? this->viewport()->width() : this->viewport()->height();
+    const int lineSize = perLine < rows ? startOf(perLine) - first : extent;
+    const int step = std::max(1, extent / std::max(1, lineSize)) * perLine;
+    const int row = std::clamp(current.row() + (forward ? step : -step), 0, rows - 1);
+    return model->index(row, 0, this->rootIndex());
+  }
+
   ShellViewInput& input_;
 };
 

@@ -76,10 +76,11 @@ int CompareListItems(const TShellFolder& a, const TShellFolder& b) {
   return a.CompareWith(b, 0);
 }
 
-TRowOrder ListOrder(const TShellFolders& items) {
+TRowOrder ListOrder(const TShellFolders& items) { return ListOrder(RefsOf(items)); }
+
+TRowOrder ListOrder(const TShellFolderRefs& refs) {
   std::vector<KeyedRow> rows;
   std::string names;
-  const TShellFolderRefs refs = RefsOf(items);
   if (!ReadKeys(refs, 0, true, rows, names)) return ComparisonOrderOf(refs, CompareListItems);
   std::sort(rows.begin(), rows.end(), [](const KeyedRow& a, const KeyedRow& b) {
     if (a.folder != b.folder) return a.folder;

@@ -29,6 +29,7 @@ int CompareListItems(const TShellFolder& a, const TShellFolder& b);
 
 /// The order of CompareListItems.
 TRowOrder ListOrder(const TShellFolders& items);
+TRowOrder ListOrder(const TShellFolderRefs& items);
 
 /// The order of CompareWith(`column`), for the items of one folder.
 TRowOrder ColumnOrder(const TShellFolders& items, int column);

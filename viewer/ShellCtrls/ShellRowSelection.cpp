@@ -10,10 +10,11 @@ namespace lum {
 namespace {
 
 // An item's own ID list as bytes: the same entry enumerated again gives
-// the same bytes.
-std::string KeyOf(const TShellFolder& item) {
+// the same bytes. A view: a large folder is looked through without a copy
+// of each name.
+std::string_view KeyOf(const TShellFolder& item) {
   const PCUIDLIST id = item.RelativeID();
-  return std::string(reinterpret_cast<const char*>(shell::IdBytes(id)), IdListSize(id));
+  return std::string_view(reinterpret_cast<const char*>(shell::IdBytes(id)), IdListSize(id));
 }
 
 }  // namespace
@@ -22,11 +23,13 @@ TSavedSelection::TSavedSelection(const ShellListModel& model, const QItemSelecti
   for (const QItemSelectionRange& range : selection.selection()) {
     if (range.left() != 0) continue;
     firstSelected_ = firstSelected_ < 0 ? range.top() : std::min(firstSelected_, range.top());
-    for (int row = range.top(); row <= range.bottom(); ++row) selected_.insert(KeyOf(*model.FolderAt(row)));
+    for (int row = range.top(); row <= range.bottom(); ++row)
+      selectedKeys_.emplace_back(KeyOf(*model.FolderAt(row)));
   }
+  for (const std::string& key : selectedKeys_) selected_.insert(key);
   const QModelIndex current = selection.currentIndex();
   if (current.isValid() && current.row() < model.RowCount()) {
-    current_ = KeyOf(*model.FolderAt(current.row()));
+    current_ = std::string(KeyOf(*model.FolderAt(current.row())));
     hasCurrent_ = true;
   }
 }
@@ -42,7 +45,7 @@ void TSavedSelection::Restore(const ShellListModel& model, QItemSelectionModel& 
   };
   if (!selected_.empty() || hasCurrent_) {
     for (int row = 0; row < model.RowCount(); ++row) {
-      const std::string key = KeyOf(*model.FolderAt(row));
+      const std::string_view key = KeyOf(*model.FolderAt(row));
       if (hasCurrent_ && key == current_) currentRow = row;
       if (selected_.count(key)) {
         if (runStart < 0) runStart = row;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
+#include <vector>
 
 class QItemSelectionModel;
 
@@ -23,7 +25,8 @@ class TSavedSelection {
   void Restore(const ShellListModel& model, QItemSelectionModel& selection) const;
 
  private:
-  std::unordered_set<std::string> selected_;
+  std::vector<std::string> selectedKeys_;
+  std::unordered_set<std::string_view> selected_;  ///< views of selectedKeys_
   std::string current_;
   bool hasCurrent_ = false;
   int firstSelected_ = -1;

@@ -1,8 +1,10 @@
 // The tree's input: clicks, the context menu with its command hook, and
 // renaming in place.
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <cerrno>
+#include <utility>
 
 #include "platform/shell/FindFile.h"
 #include "platform/shell/System.h"
@@ -13,6 +15,45 @@
 #include "viewer/ShellCtrls/ShownNames.h"
 
 namespace lum {
+
+bool TCustomShellTreeView::FolderIsGone(const TShellFolder& item) {
+  // A virtual folder has no path to look at; it cannot go.
+  const std::string path = item.FullPath();
+  if (path.empty() || path[0] != '/') return false;
+  shell::WIN32_FIND_DATA data;
+  const int missing = shell::FindFirstFile(path, data);
+  return missing == ENOENT || missing == ENOTDIR;
+}
+
+bool TCustomShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+  const bool editing = QTreeWidget::edit(index, trigger, event);
+  if (editing) edited_ = index;
+  return editing;
+}
+
+TShellTreeNode* TCustomShellTreeView::EditedNode() const {
+  return state() == EditingState ? NodeOf(edited_) : nullptr;
+}
+
+void TCustomShellTreeView::CancelEdit() {
+  if (QWidget* editor = edited_.isValid() ? indexWidget(edited_) : nullptr)
+    closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void TCustomShellTreeView::EditorClosed() {
+  if (std::exchange(reloadAfterEdit_, false)) GuardControl([this] { ReloadSelectedNode(); });
+}
+
+void TCustomShellTreeView::keyPressEvent(QKeyEvent* event) {
+  // The key that ends an edit is the editor's alone, also when the editor
+  // passes it on.
+  const int key = event->key();
+  if (state() == EditingState && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
+    event->accept();
+    return;
+  }
+  QTreeWidget::keyPressEvent(event);
+}
 
 void TCustomShellTreeView::mousePressEvent(QMouseEvent* event) {
   // A right click never moves the selection; the menu that follows it
@@ -94,9 +135,20 @@ void TCustomShellTreeView::AfterCommand(const std::string& verb, bool succeeded)
   if (!succeeded || !node) return;
   if (SameVerb(verb, "delete")) {
     // A deletion the user cancelled leaves the folder, and its node.
-    shell::WIN32_FIND_DATA data;
-    const int missing = shell::FindFirstFile(node->Item()->FullPath(), data);
-    if (missing == ENOENT || missing == ENOTDIR) DeleteNode(node);
+    if (!FolderIsGone(*node->Item())) return;
+    // The list must not stay on a folder that has gone with it: the
+    // deleted node's parent is selected, and the list follows. A selected
+    // folder that has gone while its node lies in another branch (the same
+    // folder reached another way) gives way to its nearest ancestor left.
+    TShellTreeNode* selected = Selected();
+    TShellTreeNode* next = nullptr;
+    if (selected && LiesIn(selected, *node)) {
+      next = node->Parent();
+    } else if (selected && FolderIsGone(*selected->Item())) {
+      for (next = selected->Parent(); next && FolderIsGone(*next->Item());) next = next->Parent();
+    }
+    if (next) Select(next);
+    DeleteNode(node);
   } else if (SameVerb(verb, "paste")) {
     ReloadNode(node);
   }

@@ -71,7 +71,10 @@ class TCustomShellTreeView::UpdateScope {
 };
 
 TCustomShellTreeView::TCustomShellTreeView(QWidget* parent)
-    : QTreeWidget(parent), menus_([this] { ReloadSelectedNode(); }), notifier_(std::make_unique<TShellChangeNotifier>()) {
+    : QTreeWidget(parent),
+      menus_([this] { ReloadSelectedNode(); }),
+      changes_([this] { GuardControl([this] { ReloadSelectedNode(); }); }),
+      notifier_(std::make_unique<TShellChangeNotifier>()) {
   SHFILEINFO info;
   systemImages_ = SHGetFileInfo("/", 0, &info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
   setColumnCount(1);
@@ -86,6 +89,9 @@ TCustomShellTreeView::TCustomShellTreeView(QWidget* parent)
   setSelectionMode(SingleSelection);
   setEditTriggers(SelectedClicked | EditKeyPressed);
   setItemDelegate(new ShellTreeDelegate(*this, this));
+  // Queued: the view has let go of the editor, and a rename has been made.
+  connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] { EditorClosed(); },
+          Qt::QueuedConnection);
   auto* style = new LabelOnlySelection;
   style->setParent(this);
   setStyle(style);
@@ -164,6 +170,7 @@ void TCustomShellTreeView::BuildRootNode() {
 
 void TCustomShellTreeView::ClearNodes() {
   const UpdateScope update(*this);
+  CancelEdit();
   clear();
 }
 
@@ -212,6 +219,9 @@ void TCustomShellTreeView::InsertBefore(TShellTreeNode& next, std::unique_ptr<TS
 }
 
 void TCustomShellTreeView::DeleteNode(TShellTreeNode* node) {
+  // An edit of a label that goes renames nothing: closed by the view, the
+  // editor would hand its unfinished text over as it lost the focus.
+  if (TShellTreeNode* edited = EditedNode(); edited && LiesIn(edited, *node)) CancelEdit();
   // Taken out first, so that the view lets go of it while it is whole;
   // then destroyed with its subtree and their items.
   std::unique_ptr<QTreeWidgetItem> taken;
@@ -448,7 +458,19 @@ void TCustomShellTreeView::ReloadNode(TShellTreeNode* node) {
 void TCustomShellTreeView::ReloadSelectedNode() {
   // The node of an open menu lives until the menu has closed.
   if (menus_.DeferWhileOpen()) return;
-  if (TShellTreeNode* node = Selected()) ReloadNode(node);
+  // Only a finished edit renames: the reload waits for it, unless the
+  // folder being renamed has gone.
+  if (TShellTreeNode* edited = EditedNode()) {
+    if (!FolderIsGone(*edited->Item())) {
+      reloadAfterEdit_ = true;
+      return;
+    }
+    CancelEdit();
+  }
+  reloadAfterEdit_ = false;
+  TShellTreeNode* node = Selected();
+  if (!node) return;
+  changes_.Refresh([&] { ReloadNode(node); });
 }
 
 // ---- Options ----
@@ -462,8 +484,13 @@ void TCustomShellTreeView::SetAutoRefresh(bool autoRefresh) {
   if (!watched) return;
   notifier_ = std::make_unique<TShellChangeNotifier>();
   notifier_->SetWatchSubTree(false);
+  // A tree of folders alone has nothing to show for a file made or removed:
+  // in a folder that another program fills with files, reloading for each
+  // would read its whole listing again and again. (A symbolic link to a
+  // folder counts as a file here; it shows at the next reload.)
+  if (!objectTypes_.Contains(otNonFolders)) notifier_->SetNotifyFilters(nfDirNameChange);
   notifier_->SetRoot(watched->FullPath());
-  notifier_->SetOnChange([this] { GuardControl([this] { ReloadSelectedNode(); }); });
+  notifier_->SetOnChange([this] { changes_.Changed(); });
 }
 
 void TCustomShellTreeView::SetUseShellImages(bool useShellImages) {

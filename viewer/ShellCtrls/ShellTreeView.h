@@ -20,6 +20,7 @@
 #include <string>
 
 #include "platform/shell/FileInfo.h"
+#include "viewer/ShellCtrls/ChangeMerger.h"
 #include "viewer/ShellCtrls/ImageList.h"
 #include "viewer/ShellCtrls/MenuDeferral.h"
 #include "viewer/ShellCtrls/RootFolders.h"
@@ -85,10 +86,14 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void SetImages(const TImageList* images);
 
   /// Watch the selected folder (not its sub-folders) and reload its node
-  /// when folders are created, deleted or renamed in it. Default false;
-  /// while loading only stored.
+  /// when folders (with files listed, any items) are created, deleted or
+  /// renamed in it. Default false; while loading only stored. Changes
+  /// reported in quick succession are merged, and the reloads they lead to
+  /// take at most a quarter of the time.
   bool AutoRefresh() const { return autoRefresh_; }
   void SetAutoRefresh(bool autoRefresh);
+  /// The watch of the selected folder; null while none runs.
+  TShellChangeNotifier* Notifier() const { return notifier_.get(); }
 
   /// Right-click shows the shell's menu of a node (default true).
   bool AutoContextMenus() const { return autoContextMenus_; }
@@ -147,6 +152,7 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void Expand(TShellTreeNode& node);
   /// Starts editing `node`'s label in place.
   void EditLabel(TShellTreeNode& node);
+  using QTreeWidget::edit;
 
   /// The node whose item is `absolute`: `start` or one below it that is
   /// loaded; null if none.
@@ -170,7 +176,8 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   /// exist stay expanded, and the selection and the top node are kept.
   void ReloadNode(TShellTreeNode* node);
   /// ReloadNode of the selected node: what a change notice does. While a
-  /// node's menu is open it waits until the menu has closed.
+  /// node's menu or the editor of a label is open it waits until that has
+  /// closed; an edit whose folder has gone meanwhile is cancelled instead.
   void ReloadSelectedNode();
 
   /// The shell's context menu of the node that commands act on at `at`
@@ -194,6 +201,8 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   QIcon NodeIcon(TShellTreeNode& node);
 
  protected:
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -217,6 +226,11 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void SelectionChanged();
   void FollowSelection(TShellTreeNode& node);
   void DeleteNode(TShellTreeNode* node);
+  /// Whether nothing is left at `item`'s path (a deleted or moved folder).
+  static bool FolderIsGone(const TShellFolder& item);
+  TShellTreeNode* EditedNode() const;
+  void CancelEdit();
+  void EditorClosed();
   void InsertBefore(TShellTreeNode& next, std::unique_ptr<TShellTreeNode> node);
   void LabelEdited(TShellTreeNode& node, const QString& text);
   void SetShellImages(TShellTreeNode& node) const;
@@ -243,7 +257,10 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   TShellTreeNode* nodeToWatch_ = nullptr;  ///< set while a selection re-creates the watch
   QPersistentModelIndex lastSelected_;     ///< what a vetoed selection goes back to
   QPersistentModelIndex menuTarget_;       ///< the right-clicked node while its menu is open
+  QPersistentModelIndex edited_;           ///< the node whose label was last opened for editing
   TMenuDeferral menus_;
+  bool reloadAfterEdit_ = false;           ///< a reload waits while a label is edited
+  TChangeMerger changes_;                  ///< the watch's notices, merged into reloads
   std::string savedDirectory_;
 
   TCustomShellListView* list_ = nullptr;
