@@ -124,6 +124,17 @@ TEST_F(PixbufLoaderTest, ReadsLogosWithTransparencyAsTheDecoderShowsThem) {
   }
 }
 
+TEST_F(PixbufLoaderTest, OnlyTheWordZeroIsTransparent) {
+  const Bytes logo = test::LogoBytes(5, 1, test::kTransparencyWords);
+  WriteFile(dir_ / "words.kvx", logo);
+  const Pixbuf whole = Load(dir_ / "words.kvx");
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(PixelsOf(whole.get()), test::kTransparencyPixels);
+  const Pixbuf incremental = LoadIncrementally(logo);
+  ASSERT_TRUE(incremental);
+  EXPECT_EQ(PixelsOf(incremental.get()), test::kTransparencyPixels);
+}
+
 TEST_F(PixbufLoaderTest, SavingALogoReadFromLumencGivesLumencsBytes) {
   // With lumenc's near-black rule (transparent words) and without it.
   for (const char* setting : {"/on", "/off"}) {

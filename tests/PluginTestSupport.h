@@ -12,6 +12,14 @@
 
 namespace lum::test {
 
+/// Words that tell a wrong transparency rule from the decoder's, and the
+/// pixels the plugins must give for them: only the word 0 is transparent,
+/// opaque black 0x8000 stays black, and a word with bit 15 clear but a
+/// colour set (0x7FFF, 0x0001) is opaque in its colour.
+inline const std::vector<uint16_t> kTransparencyWords = {0x0000, 0x8000, 0x7FFF, 0x0001, 0xFFFF};
+inline const std::vector<uint32_t> kTransparencyPixels = {0x00000000, 0xFF000000, 0xFFF8F8F8, 0xFF000008,
+                                                          0xFFF8F8F8};
+
 /// The logo's pixels as 0xAARRGGBB, rows from the top; a transparent pixel
 /// is 0 (the decoder shows it black). For a well-formed logo.
 inline std::vector<uint32_t> DecoderPixels(const Bytes& logo) {
