@@ -65,13 +65,7 @@ GdkPixbuf* PictureOf(const uint8_t* data, size_t size, GError** error) {
     const auto stride = static_cast<size_t>(gdk_pixbuf_get_rowstride(pixbuf));
     for (int32_t y = 0; y < header.height; ++y) {
       DecodeLogoRowArgb(data, size, header, y, row.data());
-      guchar* out = pixels + stride * static_cast<size_t>(y);
-      for (const uint32_t argb : row) {
-        *out++ = static_cast<guchar>(argb >> 16);
-        *out++ = static_cast<guchar>(argb >> 8);
-        *out++ = static_cast<guchar>(argb);
-        *out++ = static_cast<guchar>(argb >> 24);
-      }
+      ArgbToRgba(row.data(), row.size(), pixels + stride * static_cast<size_t>(y));
     }
     return pixbuf;
   } catch (...) {
