@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "base/Errors.h"
-#include "base/Messages.h"
 #include "codec/FileNames.h"
 
 namespace lum {
@@ -46,27 +45,6 @@ void Checked(int64_t value) {
   }
 }
 
-// The header of a logo. Data too short to hold one are refused.
-LogoHeader ReadHeader(const uint8_t* data, size_t size) {
-  if (size < static_cast<size_t>(kLogoHeaderSize)) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(size)}));
-  }
-  return ReadLogoHeader(data);
-}
-
-// Rows are found from the end of the data, so a logo shorter than its header
-// announces would have its top rows read from the header or from before its
-// first byte. Such logos are refused before any output is produced; this
-// also bounds the output by the input's size.
-void CheckPixelsFit(LogoHeader header, size_t size) {
-  if (header.width < 1 || header.height < 1) return;
-  if (static_cast<int64_t>(size) < LogoFileSize(header.width, header.height)) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForPixels,
-                                   {std::to_string(header.width), std::to_string(header.height),
-                                    std::to_string(size)}));
-  }
-}
-
 // Expands `count` words, high byte first, into blue, green, red bytes.
 // Only the word 0x0000 is transparent.
 void DecodePixels(const uint8_t* words, int32_t count, const Rgb* transparent, uint8_t* out) {
@@ -80,23 +58,19 @@ void DecodePixels(const uint8_t* words, int32_t count, const Rgb* transparent, u
 }
 
 // The row walk of both variants: calls `row` with the `width` words of each
-// row, the bottom row first, as a BMP stores them. Row r (0 = top) starts at
-// size - 2 * width * (height - r): rows are found from the end of the data,
-// so bytes between the header and the pixels are skipped. Only for
-// width >= 1 and height >= 1, after CheckPixelsFit: every row lies within
-// the data, and the words are used in place.
+// row, the bottom row first, as a BMP stores them. Only for width >= 1 and
+// height >= 1, after CheckLogoPixelsFit: every row lies within the data, and
+// the words are used in place.
 template <typename Row>
-void WalkRowsBottomUp(const uint8_t* data, size_t size, int32_t width, int32_t height, Row row) {
-  const int64_t rowBytes = 2 * int64_t{width};
-  int64_t offset = static_cast<int64_t>(size) - rowBytes;
-  for (int32_t r = 0; r < height; ++r, offset -= rowBytes) row(data + offset);
+void WalkRowsBottomUp(const uint8_t* data, size_t size, LogoHeader header, Row row) {
+  for (int32_t y = header.height - 1; y >= 0; --y) row(data + LogoRowOffset(header, size, y));
 }
 
 }  // namespace
 
 LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyIndex, ByteBuffer& image) {
-  const LogoHeader header = ReadHeader(data, size);
-  CheckPixelsFit(header, size);
+  const LogoHeader header = LogoHeaderOf(data, size);
+  CheckLogoPixelsFit(header, size);
   const int32_t width = header.width;
   const int32_t height = header.height;
   const Rgb transparent = TransparencyColour(transparencyIndex);
@@ -113,7 +87,7 @@ LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyInd
   // rows where they really are, whatever the values.
   if (width >= 1 && height >= 1) {
     const int64_t rowSize = 3 * int64_t{width} + BmpRowPadding(width);
-    WalkRowsBottomUp(data, size, width, height, [&](const uint8_t* words) {
+    WalkRowsBottomUp(data, size, header, [&](const uint8_t* words) {
       DecodePixels(words, width, &transparent, out);
       out += rowSize;
     });
@@ -135,7 +109,7 @@ std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, Byte
   inputBuffer.LoadFromFile(fileName, files);
   const uint8_t* data = inputBuffer.Data();
   const size_t size = static_cast<size_t>(inputBuffer.Size());
-  const LogoHeader header = ReadHeader(data, size);
+  const LogoHeader header = LogoHeaderOf(data, size);
   const int32_t width = header.width;
   const int32_t height = header.height;
 
@@ -144,7 +118,7 @@ std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, Byte
   // and -4 * width after each row's pixels. width - 1, checked at the start
   // of each row, cannot fail once -2 * width has passed.
   Checked(-2 * int64_t{width});
-  CheckPixelsFit(header, size);
+  CheckLogoPixelsFit(header, size);
 
   std::unique_ptr<OutputWriter> output = files.CreateOutput(BmpNameFor(fileName));
   uint8_t bmpHeader[kBmpHeaderSize];
@@ -162,7 +136,7 @@ std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, Byte
       constexpr int32_t kChunkPixels = 4096;
       uint8_t chunk[3 * kChunkPixels];
       const uint8_t padding[3] = {0, 0, 0};
-      WalkRowsBottomUp(data, size, width, height, [&](const uint8_t* words) {
+      WalkRowsBottomUp(data, size, header, [&](const uint8_t* words) {
         for (int32_t x = 0; x < width; x += kChunkPixels) {
           const int32_t count = width - x < kChunkPixels ? width - x : kChunkPixels;
           DecodePixels(words + 2 * static_cast<size_t>(x), count, nullptr, chunk);

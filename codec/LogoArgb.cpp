@@ -52,26 +52,27 @@ bool CouldBeLogoPicture(const uint8_t* header, int64_t fileSize) {
 }
 
 LogoHeader CheckLogoPicture(const uint8_t* data, size_t size) {
-  // The same refusals, in the same order and words, as the decoders give.
-  if (size < static_cast<size_t>(kLogoHeaderSize)) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(size)}));
-  }
-  const LogoHeader header = ReadLogoHeader(data);
+  // The decoders' refusals, in their order, with the picture's size limits
+  // between.
+  const LogoHeader header = LogoHeaderOf(data, size);
   CheckPictureSize(header.width, header.height);
-  if (static_cast<int64_t>(size) < LogoFileSize(header.width, header.height)) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForPixels, {std::to_string(header.width),
-                                                                 std::to_string(header.height),
-                                                                 std::to_string(size)}));
-  }
+  CheckLogoPixelsFit(header, size);
   return header;
 }
 
 void DecodeLogoRowArgb(const uint8_t* data, size_t size, LogoHeader header, int32_t y, uint32_t* out) {
-  // Row y starts at size - 2 * width * (height - y): the pixels are the last
-  // bytes of the file, whatever lies between them and the header.
-  const int64_t rowBytes = 2 * int64_t{header.width};
-  const uint8_t* words = data + (static_cast<int64_t>(size) - rowBytes * (int64_t{header.height} - y));
+  const uint8_t* words = data + LogoRowOffset(header, size, y);
   for (int32_t x = 0; x < header.width; ++x, words += 2) *out++ = LogoPixelToArgb(ReadBigEndian16(words));
+}
+
+void ArgbToRgba(const uint32_t* argb, size_t count, uint8_t* rgba) {
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t pixel = argb[i];
+    *rgba++ = static_cast<uint8_t>(pixel >> 16);
+    *rgba++ = static_cast<uint8_t>(pixel >> 8);
+    *rgba++ = static_cast<uint8_t>(pixel);
+    *rgba++ = static_cast<uint8_t>(pixel >> 24);
+  }
 }
 
 void EncodeLogoArgb(int32_t width, int32_t height, const std::function<const uint32_t*(int32_t y)>& row,

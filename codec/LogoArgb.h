@@ -41,6 +41,10 @@ LogoHeader CheckLogoPicture(const uint8_t* data, size_t size);
 /// the decoders find them.
 void DecodeLogoRowArgb(const uint8_t* data, size_t size, LogoHeader header, int32_t y, uint32_t* out);
 
+/// Writes `count` ARGB words as R, G, B, A bytes, the order of PNG files
+/// and of gdk-pixbuf's pictures.
+void ArgbToRgba(const uint32_t* argb, size_t count, uint8_t* rgba);
+
 /// Clears `buffer` and writes the logo file of a `width` x `height` picture
 /// whose row y (0 = top) `row(y)` gives as `width` ARGB words: the header,
 /// then every word, 8 + 2 * width * height bytes. Throws EInvalidLogo for a

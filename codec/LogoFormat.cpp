@@ -1,5 +1,8 @@
 #include "codec/LogoFormat.h"
 
+#include "base/Errors.h"
+#include "base/Messages.h"
+
 namespace lum {
 
 LogoHeader ReadLogoHeader(const uint8_t* bytes) {
@@ -7,6 +10,28 @@ LogoHeader ReadLogoHeader(const uint8_t* bytes) {
   header.width = static_cast<int32_t>(ReadBigEndian32(bytes));
   header.height = static_cast<int32_t>(ReadBigEndian32(bytes + 4));
   return header;
+}
+
+LogoHeader LogoHeaderOf(const uint8_t* data, size_t size) {
+  if (size < static_cast<size_t>(kLogoHeaderSize)) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForHeader, {std::to_string(size)}));
+  }
+  return ReadLogoHeader(data);
+}
+
+void CheckLogoPixelsFit(LogoHeader header, size_t size) {
+  if (header.width < 1 || header.height < 1) return;
+  if (static_cast<int64_t>(size) < LogoFileSize(header.width, header.height)) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooShortForPixels,
+                                   {std::to_string(header.width), std::to_string(header.height),
+                                    std::to_string(size)}));
+  }
+}
+
+// The pixels are the last bytes of the file, whatever lies between them and
+// the header: the readers do not trust the header to locate them.
+int64_t LogoRowOffset(LogoHeader header, size_t size, int32_t y) {
+  return static_cast<int64_t>(size) - 2 * int64_t{header.width} * (int64_t{header.height} - y);
 }
 
 void WriteLogoHeader(uint8_t* bytes, LogoHeader header) {

@@ -33,6 +33,7 @@
 //   Other   any       8 + 2 * w * h        ".kvx"      "  (no logo recognized)"
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -92,6 +93,21 @@ inline void WriteBigEndian16(uint8_t* p, uint16_t v) {
 
 /// Reads the header from the first eight bytes of a logo file.
 LogoHeader ReadLogoHeader(const uint8_t* bytes);
+
+/// The header of the logo file held in `data` (`size` bytes). Throws
+/// EInvalidLogo for data too short to hold one.
+LogoHeader LogoHeaderOf(const uint8_t* data, size_t size);
+
+/// Throws EInvalidLogo when a logo with pixels (width and height at least 1)
+/// is shorter than its header and pixels: its top rows would lie over the
+/// header or before the first byte. Every reader checks this before it
+/// produces anything, which also bounds what it produces by the file's size.
+void CheckLogoPixelsFit(LogoHeader header, size_t size);
+
+/// Where row `y` (0 = top) of a logo file of `size` bytes starts:
+/// size - 2 * width * (height - y). For a logo that passed
+/// CheckLogoPixelsFit, every row lies within the file.
+int64_t LogoRowOffset(LogoHeader header, size_t size, int32_t y);
 
 /// Writes the header as eight bytes, most significant byte first.
 void WriteLogoHeader(uint8_t* bytes, LogoHeader header);

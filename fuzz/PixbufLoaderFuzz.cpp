@@ -11,6 +11,7 @@
 #include "codec/LogoArgb.h"
 #include "fuzz/FuzzSupport.h"
 #include "plugins/gdk-pixbuf/LogoLoader.h"
+#include "tests/PluginTestSupport.h"
 
 namespace {
 
@@ -35,15 +36,8 @@ void CheckOutcome(const char* how, GdkPixbuf* pixbuf, GError* error, bool accept
 
 // The pixels as 0xAARRGGBB, rows from the top.
 std::vector<uint32_t> PixelsOf(GdkPixbuf* pixbuf) {
-  std::vector<uint32_t> pixels;
-  const guint8* data = gdk_pixbuf_read_pixels(pixbuf);
-  for (int y = 0; y < gdk_pixbuf_get_height(pixbuf); ++y) {
-    const guint8* rgba = data + static_cast<size_t>(y) * gdk_pixbuf_get_rowstride(pixbuf);
-    for (int x = 0; x < gdk_pixbuf_get_width(pixbuf); ++x, rgba += 4) {
-      pixels.push_back(uint32_t{rgba[3]} << 24 | uint32_t{rgba[0]} << 16 | uint32_t{rgba[1]} << 8 | rgba[2]);
-    }
-  }
-  return pixels;
+  return lum::test::RgbaPixels(gdk_pixbuf_read_pixels(pixbuf), gdk_pixbuf_get_width(pixbuf),
+                               gdk_pixbuf_get_height(pixbuf), static_cast<size_t>(gdk_pixbuf_get_rowstride(pixbuf)));
 }
 
 GdkPixbuf* LoadWhole(const uint8_t* data, size_t size, bool accepted) {

@@ -72,7 +72,7 @@ TEST_F(ApplicationTest, CtrlQClosesTheMainForm) {
   TForm& form = application.CreateForm<TForm>();
   form.show();
   form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 60'000));
   QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(form.isVisible());
 }

@@ -110,6 +110,24 @@ TEST(ChangeHandle, ChangesMadeBeforeFindNextSignalAgain) {
   EXPECT_TRUE(watch.Quiet());
 }
 
+TEST(ChangeHandle, AChangeReadIsInFlightUntilItIsHandled) {
+  test::TempDir dir;
+  const int before = ChangeHandle::NoticesInFlight();
+  {
+    Watch watch(dir.Path(), false, kChangeFileName);
+    Touch(dir / "a");
+    Touch(dir / "b");
+    ASSERT_EQ(WaitForChangeOrWake(watch.Handle(), watch.Wake(), 2000), WaitResult::kChange);
+    EXPECT_EQ(ChangeHandle::NoticesInFlight(), before + 1);  // once, however many changes
+    watch.Handle().FindNext();
+    EXPECT_EQ(ChangeHandle::NoticesInFlight(), before);
+    Touch(dir / "c");
+    ASSERT_EQ(WaitForChangeOrWake(watch.Handle(), watch.Wake(), 2000), WaitResult::kChange);
+    EXPECT_EQ(ChangeHandle::NoticesInFlight(), before + 1);
+  }
+  EXPECT_EQ(ChangeHandle::NoticesInFlight(), before);  // a handle closed unhandled
+}
+
 TEST(ChangeHandle, SubTreeFollowsNewMovedAndRemovedFolders) {
   test::TempDir dir;
   test::TempDir outside;

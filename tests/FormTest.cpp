@@ -12,6 +12,10 @@ namespace {
 
 using controls::TForm;
 
+// A wait for what the window system must deliver ends as soon as it has,
+// within a limit that only a very busy machine comes near.
+constexpr int kGenerousMs = 60'000;
+
 // (screen − window) ÷ 2 with the halves rounded toward zero, also when the
 // window is wider than the screen.
 QPoint CentredPosition(const QSize& window) {
@@ -64,12 +68,19 @@ TEST_F(ResizeVetoTest, HoldsTheSizeAgainstTheUserTheWindowManagerAndTheProgram) 
   EXPECT_EQ(form_.minimumSize(), QSize(815, 473));
   EXPECT_EQ(form_.maximumSize(), QSize(815, 473));
 
-  form_.windowHandle()->resize(900, 600);  // as a window manager that ignores the size hints
-  QTest::qWait(0);
+  // As a window manager that ignores the size hints: the window takes the
+  // new size at once, and the form's refusal sets it back.
+  form_.windowHandle()->resize(900, 600);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form_.windowHandle()->geometry().size() == QSize(815, 473); }, kGenerousMs));
   EXPECT_EQ(form_.size(), QSize(815, 473));
 
   form_.showMaximized();
-  QTest::qWait(0);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] {
+        return !(form_.windowState() & Qt::WindowMaximized) &&
+               form_.windowHandle()->geometry().size() == QSize(815, 473);
+      },
+      kGenerousMs));
   EXPECT_EQ(form_.size(), QSize(815, 473));
 
   form_.SetClientHeight(179);
@@ -85,17 +96,15 @@ TEST_F(ResizeVetoTest, FullScreenIsRefusedAsMaximisingIs) {
   form_.SetClientSize(screen.width(), screen.height());
   form_.move(10, 10);
   locked_ = true;
-  QTest::qWait(0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form_.pos() == QPoint(10, 10) && form_.size() == screen; }, kGenerousMs));
   const QRect before = form_.geometry();
   form_.showFullScreen();
-  QTest::qWait(0);
-  EXPECT_FALSE(form_.windowState() & Qt::WindowFullScreen);
-  EXPECT_EQ(form_.geometry(), before);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return !(form_.windowState() & Qt::WindowFullScreen) && form_.geometry() == before; }, kGenerousMs));
 
   locked_ = false;
   form_.showFullScreen();
-  QTest::qWait(0);
-  EXPECT_TRUE(form_.windowState() & Qt::WindowFullScreen);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bool(form_.windowState() & Qt::WindowFullScreen); }, kGenerousMs));
 }
 
 TEST_F(ResizeVetoTest, TheProgramLiftsTheVetoForItsOwnChange) {
@@ -110,8 +119,7 @@ TEST_F(ResizeVetoTest, TheProgramLiftsTheVetoForItsOwnChange) {
   form_.SetClientHeight(500);
   EXPECT_EQ(form_.size(), QSize(815, 500));
   form_.windowHandle()->resize(900, 600);
-  QTest::qWait(0);
-  EXPECT_EQ(form_.size(), QSize(900, 600));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form_.size() == QSize(900, 600); }, kGenerousMs));
 }
 
 }  // namespace

@@ -29,17 +29,10 @@ using Pixbuf = std::unique_ptr<GdkPixbuf, PixbufDeleter>;
 
 // The pixels as 0xAARRGGBB, rows from the top.
 std::vector<uint32_t> PixelsOf(GdkPixbuf* pixbuf) {
-  std::vector<uint32_t> pixels;
   EXPECT_TRUE(gdk_pixbuf_get_has_alpha(pixbuf));
   EXPECT_EQ(gdk_pixbuf_get_n_channels(pixbuf), 4);
-  const guint8* data = gdk_pixbuf_read_pixels(pixbuf);
-  for (int y = 0; y < gdk_pixbuf_get_height(pixbuf); ++y) {
-    const guint8* rgba = data + static_cast<size_t>(y) * gdk_pixbuf_get_rowstride(pixbuf);
-    for (int x = 0; x < gdk_pixbuf_get_width(pixbuf); ++x, rgba += 4) {
-      pixels.push_back(uint32_t{rgba[3]} << 24 | uint32_t{rgba[0]} << 16 | uint32_t{rgba[1]} << 8 | rgba[2]);
-    }
-  }
-  return pixels;
+  return test::RgbaPixels(gdk_pixbuf_read_pixels(pixbuf), gdk_pixbuf_get_width(pixbuf),
+                          gdk_pixbuf_get_height(pixbuf), static_cast<size_t>(gdk_pixbuf_get_rowstride(pixbuf)));
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -122,6 +115,17 @@ TEST_F(PixbufLoaderTest, ReadsLogosWithTransparencyAsTheDecoderShowsThem) {
     ASSERT_TRUE(incremental);
     EXPECT_EQ(PixelsOf(incremental.get()), expected);
   }
+}
+
+TEST_F(PixbufLoaderTest, OnlyTheWordZeroIsTransparent) {
+  const Bytes logo = test::LogoBytes(5, 1, test::kTransparencyWords);
+  WriteFile(dir_ / "words.kvx", logo);
+  const Pixbuf whole = Load(dir_ / "words.kvx");
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(PixelsOf(whole.get()), test::kTransparencyPixels);
+  const Pixbuf incremental = LoadIncrementally(logo);
+  ASSERT_TRUE(incremental);
+  EXPECT_EQ(PixelsOf(incremental.get()), test::kTransparencyPixels);
 }
 
 TEST_F(PixbufLoaderTest, SavingALogoReadFromLumencGivesLumencsBytes) {

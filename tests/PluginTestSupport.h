@@ -1,8 +1,10 @@
 // What the image plugins must give for a logo file, taken from the codec's
 // own decoder: its 24-bit image's colours, with alpha 0 for the transparent
-// word 0x0000 and 255 for every other.
+// word 0x0000 and 255 for every other; and the pixels they gave, read back.
+// Header-only, so that the fuzz targets include it too.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +13,27 @@
 #include "tests/TestSupport.h"
 
 namespace lum::test {
+
+/// Words that tell a wrong transparency rule from the decoder's, and the
+/// pixels the plugins must give for them: only the word 0 is transparent,
+/// opaque black 0x8000 stays black, and a word with bit 15 clear but a
+/// colour set (0x7FFF, 0x0001) is opaque in its colour.
+inline const std::vector<uint16_t> kTransparencyWords = {0x0000, 0x8000, 0x7FFF, 0x0001, 0xFFFF};
+inline const std::vector<uint32_t> kTransparencyPixels = {0x00000000, 0xFF000000, 0xFFF8F8F8, 0xFF000008,
+                                                          0xFFF8F8F8};
+
+/// The pixels of a picture of R, G, B, A bytes whose rows start `stride`
+/// bytes apart, as 0xAARRGGBB, rows from the top.
+inline std::vector<uint32_t> RgbaPixels(const uint8_t* data, int width, int height, size_t stride) {
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* rgba = data + static_cast<size_t>(y) * stride;
+    for (int x = 0; x < width; ++x, rgba += 4) {
+      pixels.push_back(uint32_t{rgba[3]} << 24 | uint32_t{rgba[0]} << 16 | uint32_t{rgba[1]} << 8 | rgba[2]);
+    }
+  }
+  return pixels;
+}
 
 /// The logo's pixels as 0xAARRGGBB, rows from the top; a transparent pixel
 /// is 0 (the decoder shows it black). For a well-formed logo.

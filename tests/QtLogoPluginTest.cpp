@@ -75,6 +75,14 @@ TEST_F(QtLogoPluginTest, ReadsLogosWithTransparencyAsTheDecoderShowsThem) {
   }
 }
 
+TEST_F(QtLogoPluginTest, OnlyTheWordZeroIsTransparent) {
+  WriteFile(dir_ / "words.kvx", test::LogoBytes(5, 1, test::kTransparencyWords));
+  QImageReader reader(Q(dir_ / "words.kvx"));
+  const QImage image = reader.read();
+  ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+  EXPECT_EQ(PixelsOf(image), test::kTransparencyPixels);
+}
+
 TEST_F(QtLogoPluginTest, WritesWhatLumencWritesForTheSamePicture) {
   // Sample bitmaps of 24, 8 and 32 bits; lumenc without its near-black rule.
   for (const std::string name : {"ring-24bit.bmp", "stripes-8bit.bmp", "card-32bit.bmp"}) {

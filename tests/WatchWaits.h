@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 
+#include "platform/watch/ChangeHandle.h"
 #include "platform/watch/WindowThreadCall.h"
 #include "tests/WatchTestSupport.h"
 
@@ -20,14 +21,17 @@ constexpr int kGenerousMs = 60'000;
 constexpr int kQuietMs = 300;
 
 /// Runs the event loop until `count` has stood still for kQuietMs with no
-/// change left unread in the kernel and none waiting for the window's
-/// thread, or until kGenerousMs have passed.
+/// change left unread in the kernel and none read but not yet handled (a
+/// worker may have read one and not handed it to the window's thread yet,
+/// however long it is kept from running), or until kGenerousMs have passed.
 inline void SettleWatchers(const std::function<int()>& count) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
   for (;;) {
     const int seen = count();
     QTest::qWait(kQuietMs);
-    const bool idle = InotifyBytesPending() == 0 && platform::WindowThreadCallsWaiting() == 0;
+    // In this order: a change leaves the kernel's queue only once it counts
+    // as in flight.
+    const bool idle = InotifyBytesPending() == 0 && platform::ChangeHandle::NoticesInFlight() == 0;
     if ((count() == seen && idle) || std::chrono::steady_clock::now() > end) return;
   }
 }

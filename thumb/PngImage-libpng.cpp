@@ -5,6 +5,7 @@
 #include <new>
 
 #include "base/Errors.h"
+#include "codec/LogoArgb.h"
 #include "thumb/PngImage.h"
 
 namespace lum {
@@ -50,15 +51,9 @@ bool WritePng(png_structp png, png_infop info, const Thumbnail& thumbnail, uint8
                PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   const uint32_t* pixels = thumbnail.pixels.data();
-  for (int32_t y = 0; y < thumbnail.height; ++y) {
-    uint8_t* out = row;
-    for (int32_t x = 0; x < thumbnail.width; ++x) {
-      const uint32_t argb = *pixels++;
-      *out++ = static_cast<uint8_t>(argb >> 16);
-      *out++ = static_cast<uint8_t>(argb >> 8);
-      *out++ = static_cast<uint8_t>(argb);
-      *out++ = static_cast<uint8_t>(argb >> 24);
-    }
+  const auto width = static_cast<size_t>(thumbnail.width);
+  for (int32_t y = 0; y < thumbnail.height; ++y, pixels += width) {
+    ArgbToRgba(pixels, width, row);
     png_write_row(png, row);
   }
   png_write_end(png, info);

@@ -126,11 +126,6 @@ void TForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
 }
 
-void TForm::moveEvent(QMoveEvent* event) {
-  if (!(windowState() & kFullSizeStates) && size() == acceptedSize_) normalPosition_ = pos();
-  QWidget::moveEvent(event);
-}
-
 // The handler's answer may change with the program's state; it is asked
 // again whenever the window becomes active or the mouse comes in.
 bool TForm::event(QEvent* event) {
@@ -140,14 +135,16 @@ bool TForm::event(QEvent* event) {
 }
 
 // Maximised or full screen, a window takes the whole screen. While its size
-// is held neither is allowed: it goes back to its size and its place. (Size
-// hints keep a window manager from offering to maximise a window, but not
-// from offering full screen.)
+// is held neither is allowed: it goes back to its size. (Size hints keep a
+// window manager from offering to maximise a window, but not from offering
+// full screen.) Its place is left to the window manager, which puts the
+// window back where it was when the state is taken away; a place of its own
+// would race the manager's moves, and it drifted the window by its frame
+// under Openbox.
 void TForm::RefuseFullSizeWhileHeld() {
   if (!(windowState() & kFullSizeStates) || !acceptedSize_.isValid() || AllowsSize(acceptedSize_)) return;
   setWindowState(windowState() & ~kFullSizeStates);
   resize(acceptedSize_);
-  move(normalPosition_);
 }
 
 }  // namespace lum::controls

@@ -57,7 +57,6 @@ class TForm : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
   bool event(QEvent* event) override;
 
  private:
@@ -69,7 +68,6 @@ class TForm : public QWidget {
   int pixelsPerInch_;
   ScaleFactor scale_;
   QSize acceptedSize_;
-  QPoint normalPosition_;  ///< last place at the accepted size, neither maximised nor full screen
   bool centred_ = false;
   bool destroyed_ = false;
 };

@@ -12,6 +12,10 @@ namespace lum::controls {
 
 namespace {
 
+// The buttons' margins inside the group: 8 pixels on the left, 2 on the right.
+constexpr int kCellsLeft = 8;
+constexpr int kCellMargins = 10;
+
 /// A radio button that the whole of its cell selects, not only its circle
 /// and text.
 class GroupButton : public QRadioButton {
@@ -45,6 +49,12 @@ void TRadioGroup::SetItems(const QStringList& items) {
   if (itemIndex_ >= items.size()) itemIndex_ = -1;
   CheckSelectedButton();
   ArrangeButtons();
+}
+
+int TRadioGroup::CellWidth(int groupWidth, int columns) { return (groupWidth - kCellMargins) / std::max(1, columns); }
+
+int TRadioGroup::GroupWidthForCells(int cellWidth, int columns) {
+  return cellWidth * std::max(1, columns) + kCellMargins;
 }
 
 void TRadioGroup::SetColumns(int columns) {
@@ -84,13 +94,13 @@ void TRadioGroup::ArrangeButtons() {
   if (count == 0) return;
   const int textHeight = TextHeight(font());
   const int rows = (count + columns_ - 1) / columns_;
-  const int buttonWidth = (width() - 10) / columns_;
+  const int buttonWidth = CellWidth(width(), columns_);
   const int free = height() - textHeight - 5;
   const int buttonHeight = free / rows;
   const int topMargin = textHeight + 1 + (free % rows) / 2;
   for (int i = 0; i < count; ++i) {
-    buttons_[static_cast<size_t>(i)]->setGeometry((i / rows) * buttonWidth + 8, (i % rows) * buttonHeight + topMargin,
-                                                  buttonWidth, buttonHeight);
+    buttons_[static_cast<size_t>(i)]->setGeometry((i / rows) * buttonWidth + kCellsLeft,
+                                                  (i % rows) * buttonHeight + topMargin, buttonWidth, buttonHeight);
   }
 }
 

@@ -38,6 +38,13 @@ class TRadioGroup : public TGroupBox {
 
   QRadioButton* Button(int index) const { return buttons_.at(static_cast<size_t>(index)); }
 
+  /// The width of each item's cell in a group `groupWidth` wide: the width
+  /// inside the group's fixed margins, shared by the columns. The margins
+  /// keep their size at any scale, so a cell does not scale with its group.
+  static int CellWidth(int groupWidth, int columns);
+  /// The least group width whose cells are `cellWidth` wide at least.
+  static int GroupWidthForCells(int cellWidth, int columns);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;

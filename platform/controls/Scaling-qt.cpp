@@ -18,6 +18,7 @@
 #include "platform/controls/AlignArea.h"
 #include "platform/controls/Control.h"
 #include "platform/controls/GroupBox.h"
+#include "platform/controls/RadioGroup.h"
 
 namespace lum::controls {
 
@@ -127,8 +128,16 @@ int TextWidthNeeded(const QWidget& widget) {
 ScaleFactor FormScale(const QWidget& root) {
   ScaleFactor scale{TextHeight(root.font()), kDesignTextHeight};
   for (const QWidget* widget : root.findChildren<QWidget*>()) {
-    const int needed = TextWidthNeeded(*widget);
-    const int designed = widget->width();
+    int needed = TextWidthNeeded(*widget);
+    int designed = widget->width();
+    // A radio item's cell is its group's width less fixed margins, so it is
+    // the group that must grow: below a scale of 1 the cell shrinks faster
+    // than its group.
+    if (const auto* group = dynamic_cast<const TRadioGroup*>(widget->parentWidget());
+        group && needed > 0 && qobject_cast<const QRadioButton*>(widget)) {
+      needed = TRadioGroup::GroupWidthForCells(needed, group->Columns());
+      designed = group->width();
+    }
     if (needed == 0 || designed <= 0) continue;
     // Each edge is rounded when scaled, so a text that sets the scale gets
     // a pixel more than it needs.

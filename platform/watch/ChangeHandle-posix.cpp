@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <deque>
@@ -58,7 +59,20 @@ struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
+std::atomic<int> noticesInFlight{0};
+
+// A ReadEvents call counts from before its first read, so that no change is
+// ever out of the kernel's queue and not yet counted.
+struct ReadingInFlight {
+  ReadingInFlight() { ++noticesInFlight; }
+  ~ReadingInFlight() { --noticesInFlight; }
+  ReadingInFlight(const ReadingInFlight&) = delete;
+  ReadingInFlight& operator=(const ReadingInFlight&) = delete;
+};
+
 }  // namespace
+
+int ChangeHandle::NoticesInFlight() { return noticesInFlight; }
 
 std::unique_ptr<ChangeHandle> ChangeHandle::Open(const std::string& directory, bool watchSubTree, uint32_t filter,
                                                  size_t maxWatches) {
@@ -83,6 +97,17 @@ ChangeHandle::ChangeHandle(Key, int descriptor, bool watchSubTree, uint32_t filt
 
 ChangeHandle::~ChangeHandle() {
   ::close(fd_);  // drops every watch with it
+  if (signalled_) --noticesInFlight;
+}
+
+void ChangeHandle::Signal() {
+  if (!signalled_) ++noticesInFlight;
+  signalled_ = true;
+}
+
+void ChangeHandle::FindNext() {
+  if (signalled_) --noticesInFlight;
+  signalled_ = false;
 }
 
 bool ChangeHandle::WatchTop(const std::string& directory) {
@@ -123,7 +148,7 @@ void ChangeHandle::WatchBelow(const std::string& start, int startWd, bool entrie
     while (const dirent* entry = ::readdir(dir.get())) {
       if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
       const bool isFolder = IsFolderEntry(dir.get(), *entry);
-      if (entriesAreNew && MatchesFilter(filter_, IN_CREATE | (isFolder ? IN_ISDIR : 0))) signalled_ = true;
+      if (entriesAreNew && MatchesFilter(filter_, IN_CREATE | (isFolder ? IN_ISDIR : 0))) Signal();
       if (!isFolder) continue;
       const std::string path = Join(folder, entry->d_name);
       int wd = -1;
@@ -185,6 +210,7 @@ void ChangeHandle::FallBackToTop() {
 }
 
 bool ChangeHandle::ReadEvents() {
+  const ReadingInFlight reading;
   for (int round = 0; round < kMaxReadsPerCall; ++round) {
     const ssize_t count = ::read(fd_, buffer_.data(), buffer_.size());
     if (count < 0) {
@@ -207,7 +233,7 @@ bool ChangeHandle::ReadEvents() {
 
 void ChangeHandle::Handle(uint32_t mask, int wd, const char* name, size_t nameLength) {
   if (mask & IN_Q_OVERFLOW) {
-    signalled_ = true;
+    Signal();
     // Folders made while events were lost have no watch yet.
     const auto top = paths_.find(topWd_);
     if (watchSubTree_ && !topOnly_ && top != paths_.end()) WatchBelow(std::string(top->second), topWd_, false);
@@ -216,20 +242,20 @@ void ChangeHandle::Handle(uint32_t mask, int wd, const char* name, size_t nameLe
   const auto it = paths_.find(wd);
   if (it == paths_.end()) return;  // a watch given up already
   if (mask & IN_IGNORED) {
-    if (wd == topWd_) signalled_ = true;
+    if (wd == topWd_) Signal();
     paths_.erase(it);
     return;
   }
   if (mask & IN_UNMOUNT) {
-    signalled_ = true;
+    Signal();
     return;
   }
   if (mask & (IN_DELETE_SELF | IN_MOVE_SELF)) {
     // Below the top, the parent's name event tells the same.
-    if (wd == topWd_) signalled_ = true;
+    if (wd == topWd_) Signal();
     return;
   }
-  if (MatchesFilter(filter_, mask)) signalled_ = true;
+  if (MatchesFilter(filter_, mask)) Signal();
   if (!watchSubTree_ || topOnly_ || !(mask & IN_ISDIR) || nameLength == 0) return;
   const std::string path = Join(it->second, std::string(name, nameLength));
   if (mask & (IN_CREATE | IN_MOVED_TO)) {

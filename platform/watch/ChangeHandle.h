@@ -59,7 +59,14 @@ class ChangeHandle {
 
   /// Re-arms the handle. Changes that happen from now on signal it again;
   /// those not read yet count as such.
-  void FindNext() { signalled_ = false; }
+  void FindNext();
+
+  /// Changes taken from the kernel that their handle's owner has not done
+  /// with, over all handles: a ReadEvents call under way counts, and so does
+  /// a signalled handle until FindNext or its end. Read after the kernel's
+  /// queues are seen empty, it tells a test that every change made before
+  /// has been handled (events leave the kernel only inside ReadEvents).
+  static int NoticesInFlight();
 
  private:
   enum class AddResult { kAdded, kKnown, kSkipped, kFull };
@@ -71,6 +78,7 @@ class ChangeHandle {
   void ForgetTree(const std::string& path);
   void FallBackToTop();
   void Handle(uint32_t mask, int wd, const char* name, size_t nameLength);
+  void Signal();
 
   int fd_;
   bool watchSubTree_;

@@ -81,10 +81,15 @@ bool LogoHandler::canRead(QIODevice* device) {
 }
 
 bool LogoHandler::canRead() const {
-  if (!canRead(device())) return false;
-  const LogoHeader header = ReadLogoHeader(reinterpret_cast<const uint8_t*>(device()->peek(kLogoHeaderSize).constData()));
-  setFormat(ClassifySize(header.width, header.height) == SizeClass::Hzn ? "hzn" : "kvx");
-  return true;
+  try {
+    if (!canRead(device())) return false;
+    const QByteArray bytes = device()->peek(kLogoHeaderSize);
+    const LogoHeader header = ReadLogoHeader(reinterpret_cast<const uint8_t*>(bytes.constData()));
+    setFormat(ClassifySize(header.width, header.height) == SizeClass::Hzn ? "hzn" : "kvx");
+    return true;
+  } catch (...) {  // memory: nothing crosses into the calling program
+    return false;
+  }
 }
 
 bool LogoHandler::read(QImage* image) {
@@ -108,11 +113,15 @@ bool LogoHandler::write(const QImage& image) {
 QVariant LogoHandler::option(ImageOption option) const {
   if (option == ImageFormat) return QImage::Format_ARGB32;
   if (option != Size || !device()) return {};
-  const QByteArray header = device()->peek(kLogoHeaderSize);
-  if (header.size() < kLogoHeaderSize) return {};
-  const LogoHeader logo = ReadLogoHeader(reinterpret_cast<const uint8_t*>(header.constData()));
-  if (!CouldBeLogoPicture(reinterpret_cast<const uint8_t*>(header.constData()), -1)) return {};
-  return QSize(logo.width, logo.height);
+  try {
+    const QByteArray header = device()->peek(kLogoHeaderSize);
+    if (header.size() < kLogoHeaderSize) return {};
+    const LogoHeader logo = ReadLogoHeader(reinterpret_cast<const uint8_t*>(header.constData()));
+    if (!CouldBeLogoPicture(reinterpret_cast<const uint8_t*>(header.constData()), -1)) return {};
+    return QSize(logo.width, logo.height);
+  } catch (...) {
+    return {};
+  }
 }
 
 bool LogoHandler::supportsOption(ImageOption option) const { return option == Size || option == ImageFormat; }
