@@ -134,6 +134,28 @@ TEST_F(LumBatchHostileTest, OutputNameThatIsAFifoIsRefusedWithoutWaitingForARead
   Expect({"a.kvx"}, {"Dateizugriff verweigert  file: a.kvx"}, 1);
 }
 
+// In a sticky folder that anyone may write (/tmp), another user could plant
+// a link under the output's name to a file of the user running lumbatch:
+// such a link is not followed, whatever the system's setting says.
+TEST_F(LumBatchHostileTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root: only root can make a symlink that belongs to another user";
+  ASSERT_EQ(::mkdir((dir_ / "shared").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ / "shared").c_str(), 01777), 0);
+  Write("precious", Bytes(9000, 0xEE));
+  Write("mine", Bytes(9000, 0xEE));
+  Write("shared/a.kvx", Kvx());
+  Write("shared/b.kvx", Kvx());
+  ASSERT_EQ(::symlink(FullPath("precious").c_str(), (dir_ / "shared/a.bmp").c_str()), 0);
+  ASSERT_EQ(::lchown((dir_ / "shared/a.bmp").c_str(), test::kNobody, test::kNobody), 0);  // planted by "nobody"
+  ASSERT_EQ(::symlink(FullPath("mine").c_str(), (dir_ / "shared/b.bmp").c_str()), 0);
+  Expect({"shared/a.kvx"}, {"Dateizugriff verweigert  file: shared/a.kvx"}, 1);
+
+  // A link of the user's own is followed there.
+  const auto result = test::RunProgram(LUMBATCH_PATH, {"shared/b.kvx"}, dir_.Path());
+  EXPECT_EQ(result.exitStatus, 0) << result.output;
+  EXPECT_EQ(test::ReadFile(FullPath("mine")).size(), 4614u);
+}
+
 TEST_F(LumBatchHostileTest, InputLargerThanTheMemoryAllowedIsReportedNotFatal) {
 #if defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
   GTEST_SKIP() << "a sanitizer that reserves address space cannot run under an address-space limit";

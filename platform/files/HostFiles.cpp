@@ -19,7 +19,7 @@ class Host final : public FileSeam {
   }
 
   std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
-    return std::make_unique<OutputFile>(path);
+    return CreateOutputFile(path);
   }
 
   std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) override {
