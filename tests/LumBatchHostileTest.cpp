@@ -156,6 +156,17 @@ TEST_F(LumBatchHostileTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotF
   EXPECT_EQ(test::ReadFile(FullPath("mine")).size(), 4614u);
 }
 
+// A BMP name that is a link to the logo itself would have the logo
+// overwritten by its own picture: the run refuses it and stops there.
+TEST_F(LumBatchHostileTest, AnOutputNameThatLeadsToTheLogoItselfIsRefused) {
+  Write("a.kvx", Kvx());
+  Write("b.kvx", Kvx());
+  ASSERT_EQ(::symlink("a.kvx", (dir_ / "a.bmp").c_str()), 0);
+  Expect({"*.kvx"},
+         {"Datei \"" + FullPath("a.bmp") + "\" kann nicht erstellt werden. it is the file being converted  file: a.kvx"},
+         1);
+}
+
 TEST_F(LumBatchHostileTest, InputLargerThanTheMemoryAllowedIsReportedNotFatal) {
 #if defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
   GTEST_SKIP() << "a sanitizer that reserves address space cannot run under an address-space limit";
