@@ -2,6 +2,7 @@
 // unwritable places and odd names. Every case checks the exact console
 // lines and exit status, and that the folder afterwards holds what it held
 // before plus exactly the expected outputs, inputs byte-identical.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -171,15 +172,41 @@ TEST_F(LumBatchHostileTest, InputLargerThanTheMemoryAllowedIsReportedNotFatal) {
 #if defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
   GTEST_SKIP() << "a sanitizer that reserves address space cannot run under an address-space limit";
 #else
-  // 64 MiB, sparse: a 1 x 1 logo whose pixel is the last two bytes.
+  // 64 MiB, sparse: a logo of 32 Mi pixels, which are the file's last bytes.
   const std::string path = dir_ / "huge.kvx";
-  Write("huge.kvx", LogoBytes(1, 1, {}));
-  ASSERT_EQ(::truncate(path.c_str(), 64 << 20), 0);
+  Write("huge.kvx", LogoBytes(4096, 8192, {}));
+  ASSERT_EQ(::truncate(path.c_str(), 8 + (64 << 20)), 0);
   test::RunOptions limited;
   limited.addressSpaceLimit = 40 << 20;
   Expect({"huge.kvx", "/i"},
          {"Expandieren des Speicher-Stream wegen Speichermangel nicht möglich  file: huge.kvx"}, 1, {}, limited);
 #endif
+}
+
+// Only the header and the pixels it announces are read: a sparse giant
+// whose header says 0 x 0 is converted at once, in little memory.
+TEST_F(LumBatchHostileTest, ASparseGiantIsReadNoFurtherThanItsHeadersPixels) {
+  constexpr off_t kSize = off_t{2} << 30;
+  Write("big.kvx", LogoBytes(0, 0, {}));
+  Write("one.kvx", LogoBytes(1, 1, {}));
+  for (const char* name : {"big.kvx", "one.kvx"}) ASSERT_EQ(::truncate((dir_ / name).c_str(), kSize), 0);
+  {  // the one pixel of one.kvx is its last two bytes
+    const int fd = ::open(FullPath("one.kvx").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::pwrite(fd, "\xFF\xFF", 2, kSize - 2), 2);
+    ::close(fd);
+  }
+  test::RunOptions limited;
+#if !defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
+  limited.addressSpaceLimit = 40 << 20;
+#endif
+  const auto result = test::RunProgram(LUMBATCH_PATH, {"*.kvx", "/i"}, dir_.Path(), limited);
+  EXPECT_EQ(test::Lines(result.output),
+            (std::vector<std::string>{kBanner, "", "big.kvx => big.bmp", "one.kvx => one.bmp"}));
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(test::ReadFile(FullPath("big.bmp")).size(), 54u);
+  const Bytes one = test::ReadFile(FullPath("one.bmp"));
+  EXPECT_EQ(Bytes(one.begin() + 54, one.end()), (Bytes{0xF8, 0xF8, 0xF8, 0}));
 }
 
 TEST_F(LumBatchHostileTest, ReadOnlyFolderCannotTakeTheOutput) {
