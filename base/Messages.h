@@ -45,6 +45,9 @@ constexpr const char* kPictureOutOfMemory = "Not enough memory for the logo's pi
 constexpr const char* kOnlyRgb8Saved = "Only pictures of 8-bit RGB channels can be saved as logos";
 constexpr const char* kLoaderFailed = "The logo loader failed";
 
+// The reason given when a name typed without wildcards opens, but its
+// folder can't be listed (searchable only): the system's text for that.
+constexpr const char* kFolderNotListed = "its folder cannot be listed: %s";
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";
 // The reason given when a save's output would be the very file it converts.

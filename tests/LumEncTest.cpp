@@ -267,6 +267,21 @@ TEST_F(LumEncTest, AnOutputNameThatLeadsToTheBitmapItselfIsRefused) {
   EXPECT_EQ(test::SnapshotFolder(dir_.Path()).size(), 2u);
 }
 
+// As lumbatch's: a plain name that the walk cannot find is no success.
+TEST_F(LumEncTest, APlainNameInAFolderThatCannotBeListedFailsWithTheReason) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((dir_ / "hidden").c_str(), 0755), 0);
+  WriteFile(dir_ / "hidden/p.bmp", Bmp24(50, 30));
+  ASSERT_EQ(::chmod((dir_ / "hidden").c_str(), ::geteuid() == 0 ? 0711 : 0311), 0);
+  test::RunOptions asUser;
+  asUser.unprivileged = true;  // root lists any folder
+  const auto result = Run({"hidden/p.bmp"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Datei " + dir_ / "hidden/p.bmp" +
+                                           " kann nicht geöffnet werden. its folder cannot be listed: "
+                                           "Permission denied  file: hidden/p.bmp"}));
+}
+
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
   const auto result = Run({"p.bmp"});
