@@ -58,7 +58,9 @@ OutputTarget ResolveOutputTarget(const std::string& path) {
 
 int OpenFoundTarget(const OutputTarget& target) {
   // Not emptied on opening (O_TRUNC): only once it is known to be the file
-  // found. A link under the name now fails O_NOFOLLOW with ELOOP.
+  // found. A link under the name now fails O_NOFOLLOW with ELOOP. Never
+  // O_CREAT: a kernel that protects files in sticky folders
+  // (fs.protected_regular) refuses it on another user's file there.
   const int fd = ::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) throw EInOutError(errno == ELOOP ? EACCES : errno);
   struct stat status {};
