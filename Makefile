@@ -1,7 +1,8 @@
 # The two commands of this project:
 #   make run    install what is missing, build (Release), run the main job
 #   make test   install what is missing, build, run every test; then again
-#               under AddressSanitizer + UndefinedBehaviorSanitizer
+#               under AddressSanitizer + UndefinedBehaviorSanitizer; then
+#               build the Debian packages and check them (lintian included)
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 CMAKE_GENERATOR ?= Unix Makefiles
@@ -38,7 +39,12 @@ test-package: package
 run: release
 	@scripts/run-demo build/release
 
-test: deps test-plain test-sanitized test-package
+# One part after the other, also under make -j: three whole builds at once
+# would only compete for the same cores.
+test: deps
+	@$(MAKE) test-plain
+	@$(MAKE) test-sanitized
+	@$(MAKE) test-package
 
 test-plain:
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUM_BUILD_TESTS=ON >/dev/null

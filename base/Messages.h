@@ -32,6 +32,22 @@ constexpr const char* kLogoTooLarge = "Logo too large: %d x %d pixels, more than
 /// A logo of 0 x 0 (or a negative size), where a picture is to be made.
 constexpr const char* kLogoHasNoPixels = "Logo has no pixels: %d x %d";
 
+// lumthumb's refusals: a logo file larger than it reads (its size), and a
+// logo whose thumbnail would have a side longer than PNG readers take.
+constexpr const char* kThumbnailInputTooLarge = "Logo file too large for a thumbnail: %d bytes";
+constexpr const char* kThumbnailTooLarge = "Logo too large for a thumbnail: %d x %d pixels, more than %d on a side";
+
+// The gdk-pixbuf loader's errors.
+/// A logo file larger than the loader reads (the largest size it takes).
+constexpr const char* kLogoFileTooLarge = "Logo file too large: over %d bytes";
+constexpr const char* kLogoFileUnreadable = "The logo file could not be read";
+constexpr const char* kPictureOutOfMemory = "Not enough memory for the logo's picture";
+constexpr const char* kOnlyRgb8Saved = "Only pictures of 8-bit RGB channels can be saved as logos";
+constexpr const char* kLoaderFailed = "The logo loader failed";
+
+// The reason given when a name typed without wildcards opens, but its
+// folder can't be listed (searchable only): the system's text for that.
+constexpr const char* kFolderNotListed = "its folder cannot be listed: %s";
 // The reason given when an input is a FIFO, socket or device.
 constexpr const char* kNotARegularFile = "not a regular file";
 // The reason given when a save's output would be the very file it converts.

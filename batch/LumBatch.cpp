@@ -4,6 +4,7 @@
 #include "codec/FileNames.h"
 #include "console/ConsoleRun.h"
 #include "platform/files/HostFiles.h"
+#include "platform/files/Paths.h"
 
 namespace lum {
 
@@ -27,6 +28,7 @@ bool IsEligibleEntry(const platform::DirectoryEntry& entry, bool ignoreSize) {
 
 bool ConvertLogoFile(const std::string& inputName, ByteBuffer& inputBuffer, std::ostream& console) {
   return ReportFailure(console, inputName, [&] {
+    platform::RefuseOutputOverSource(inputName, BmpNameFor(inputName));  // a.bmp may be a link to a.kvx
     std::unique_ptr<OutputWriter> output = DecodeLogoToFile(inputName, inputBuffer, platform::HostFiles());
     PrintConverted(console, inputName, BmpNameFor(inputName));
     output->Close();  // after the success line: a failing close prints both

@@ -106,7 +106,7 @@ LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBu
 
 std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
                                                FileSeam& files) {
-  inputBuffer.LoadFromFile(fileName, files);
+  files.ReadLogoBytes(fileName, inputBuffer);
   const uint8_t* data = inputBuffer.Data();
   const size_t size = static_cast<size_t>(inputBuffer.Size());
   const LogoHeader header = LogoHeaderOf(data, size);

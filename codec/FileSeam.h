@@ -41,6 +41,15 @@ class FileSeam {
   /// unspecified but valid.
   virtual void ReadWholeFile(const std::string& path, ByteBuffer& into) = 0;
 
+  /// Replaces the contents of `into` with what a decoder reads of the logo
+  /// file at `path`: its 8-byte header and its last 2 * width * height
+  /// bytes, where the rows are found (a file too short for them whole).
+  /// Decoding them is decoding the whole file, messages included, while the
+  /// bytes between are never read: a sparse giant whose header announces
+  /// few pixels is read at once. Throws as ReadWholeFile. By default the
+  /// whole file is read.
+  virtual void ReadLogoBytes(const std::string& path, ByteBuffer& into) { ReadWholeFile(path, into); }
+
   /// Creates the output file at `path`, or empties the one there; what is
   /// written reaches it as it goes, and an abandoned output keeps what was
   /// written. Throws EInOutError, whose Reason() is the system's text for

@@ -1,10 +1,13 @@
 #include "console/ConsoleRun.h"
 
+#include <cerrno>
 #include <new>
 
 #include "base/Errors.h"
+#include "base/Messages.h"
 #include "codec/FileNames.h"
 #include "platform/files/InputFile.h"
+#include "platform/files/Paths.h"
 
 namespace lum {
 
@@ -19,9 +22,9 @@ bool IsPlainName(const std::string& mask) {
   return mask.find_first_of("*?", nameStart) == std::string::npos;
 }
 
-bool WalkMask(const std::string& mask, const MaskVisitor& visit) {
+bool WalkMask(const std::string& mask, const MaskVisitor& visit, int* unreadable) {
   const std::string prefix = ExtractFilePath(mask);
-  for (const platform::DirectoryEntry& entry : platform::FindMatchingEntries(mask)) {
+  for (const platform::DirectoryEntry& entry : platform::FindMatchingEntries(mask, unreadable)) {
     if (!visit(entry, prefix + entry.name)) return false;
   }
   return true;
@@ -43,6 +46,21 @@ bool ReportFailure(std::ostream& console, const std::string& inputName, const st
   return false;
 }
 
+namespace {
+
+// The failure of a plain name that the walk did not find. One that opens
+// lies in a folder that can't be listed (searchable only): it was not
+// converted, and silence would pass for success.
+[[noreturn]] void ThrowNotFound(const std::string& name, int unreadable) {
+  platform::InputFile probe(name);
+  const std::string reason = unreadable != 0
+                                 ? msg::Format(msg::kFolderNotListed, {platform::SystemErrorText(unreadable)})
+                                 : platform::SystemErrorText(ENOENT);  // made since the folder was listed
+  throw EFOpenError(msg::Format(msg::kFileOpen, {platform::AbsolutePath(name), reason}));
+}
+
+}  // namespace
+
 int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console, const char* banner,
                 const char* usage, const MaskVisitor& visit) {
   console << banner << "\n\n";
@@ -52,16 +70,20 @@ int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console
   }
   const std::string& mask = arguments.front();
   bool matched = false;
-  const bool completed = WalkMask(mask, [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
-    matched = true;
-    return visit(entry, inputName);
-  });
+  int unreadable = 0;
+  const bool completed = WalkMask(
+      mask,
+      [&](const platform::DirectoryEntry& entry, const std::string& inputName) {
+        matched = true;
+        return visit(entry, inputName);
+      },
+      &unreadable);
   if (!completed) return 1;
   if (matched || !IsPlainName(mask)) return 0;
   // A name typed without wildcards that matched nothing is a mistake worth
-  // saying: opening it gives the failure line with the system's reason. One
-  // that opens (in a folder that can't be listed) is left alone, as before.
-  return ReportFailure(console, mask, [&] { platform::InputFile probe(mask); }) ? 0 : 1;
+  // saying: opening it gives the failure line with the system's reason.
+  ReportFailure(console, mask, [&] { ThrowNotFound(mask, unreadable); });
+  return 1;
 }
 
 }  // namespace lum

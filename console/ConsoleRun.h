@@ -21,9 +21,10 @@ bool IsPlainName(const std::string& mask);
 /// Calls `visit` for each entry that matches `mask`, in name order, with the
 /// name to hand on: the mask's folder part followed by the entry's name.
 /// Stops when `visit` returns false. All entries are read before the first
-/// visit. Returns false when a visit stopped the walk.
+/// visit. Returns false when a visit stopped the walk. A folder that can't
+/// be listed gives no entries, and its errno in `unreadable` (where given).
 using MaskVisitor = std::function<bool(const platform::DirectoryEntry&, const std::string& inputName)>;
-bool WalkMask(const std::string& mask, const MaskVisitor& visit);
+bool WalkMask(const std::string& mask, const MaskVisitor& visit, int* unreadable = nullptr);
 
 /// Prints the success line "input => output".
 void PrintConverted(std::ostream& console, const std::string& inputName, const std::string& outputName);
@@ -36,9 +37,10 @@ bool ReportFailure(std::ostream& console, const std::string& inputName, const st
 /// A whole run: the banner and an empty line; with no arguments the usage
 /// lines and an empty line; else the walk over the first argument. A plain
 /// name (IsPlainName) that matches nothing prints the failure line of a file
-/// that cannot be opened; a mask that matches nothing prints nothing more.
-/// Returns the exit status: 1 when a visit stopped the walk or a plain name
-/// was missing, 0 otherwise.
+/// that cannot be opened: with the system's reason, or, for a file that opens
+/// in a folder that can't be listed (searchable only), that reason; a mask
+/// that matches nothing prints nothing more. Returns the exit status: 1 when
+/// a visit stopped the walk or a plain name was not found, 0 otherwise.
 int RunOverMask(const std::vector<std::string>& arguments, std::ostream& console, const char* banner,
                 const char* usage, const MaskVisitor& visit);
 

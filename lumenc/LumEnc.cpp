@@ -5,6 +5,7 @@
 #include "console/ConsoleRun.h"
 #include "platform/bitmap/Bitmap.h"
 #include "platform/files/HostFiles.h"
+#include "platform/files/Paths.h"
 
 namespace lum {
 
@@ -40,6 +41,7 @@ bool ConvertBmpFile(const std::string& inputName, int setTransIndex, ByteBuffer&
     const int32_t height = bitmap.Height();
     EncodeLogo(bitmap, TransparencyFlag(setTransIndex, width, height), logoBuffer);
     const std::string outputName = LogoNameFor(inputName, width, height);
+    platform::RefuseOutputOverSource(inputName, outputName);  // p.kvx may be a link to p.bmp
     logoBuffer.SaveToFile(outputName, platform::HostFiles());
     PrintConverted(console, inputName, outputName);
   });

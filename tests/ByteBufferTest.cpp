@@ -202,6 +202,50 @@ TEST(ReplacementFile, CloseAfterAFailedWriteReportsTheFailureAgain) {
   EXPECT_TRUE(test::SnapshotFolder(dir.Path()) == before);
 }
 
+// Where a save may write a file but not replace it (another user's file in
+// /tmp), that user can swap the file for a link to one of ours before the
+// save writes it in place: the save refuses the link, and writes nothing.
+TEST(ReplacementFile, AFileSwappedForALinkBeforeItIsWrittenInPlaceIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root: the test saves as one user into another user's file";
+  constexpr uid_t kUser = 4242;  // the user saving; "nobody" owns the file and swaps it
+  struct AsUser {
+    explicit AsUser(uid_t user) { EXPECT_EQ(::seteuid(user), 0); }
+    ~AsUser() { EXPECT_EQ(::seteuid(0), 0); }
+  };
+  TempDir dir;
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+  const std::string shared = dir / "shared", name = dir / "shared/a.kvx", precious = dir / "precious";
+  ASSERT_EQ(::mkdir(shared.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  test::WriteFile(name, Bytes(5000, 0xEE));
+  ASSERT_EQ(::chmod(name.c_str(), 0666), 0);
+  ASSERT_EQ(::chown(name.c_str(), test::kNobody, test::kNobody), 0);
+  test::WriteFile(precious, Bytes(5000, 0xEE));
+  ASSERT_EQ(::chown(precious.c_str(), kUser, 0), 0);
+
+  std::unique_ptr<OutputWriter> writer;
+  {
+    AsUser user(kUser);
+    writer = platform::HostFiles().CreateReplacement(name);
+    const Bytes bytes(3008, 0x11);
+    writer->Write(bytes.data(), bytes.size());
+  }
+  ASSERT_EQ(::unlink(name.c_str()), 0);
+  ASSERT_EQ(::symlink(precious.c_str(), name.c_str()), 0);
+  ASSERT_EQ(::lchown(name.c_str(), test::kNobody, test::kNobody), 0);
+  {
+    AsUser user(kUser);
+    try {
+      writer->Close();  // the rename is refused here, and the file written in place
+      ADD_FAILURE() << "the save went through the link";
+    } catch (const EInOutError& failure) {
+      EXPECT_EQ(failure.Reason(), std::strerror(EACCES));
+    }
+  }
+  EXPECT_EQ(test::ReadFile(precious), Bytes(5000, 0xEE));
+  EXPECT_EQ(test::SnapshotFolder(shared).size(), 1u);  // the link alone: no temporary file left
+}
+
 // The temporary name beside a file cannot hold a name as long as names may
 // be; such a file is saved all the same.
 TEST(ReplacementFile, NamesAsLongAsTheFileSystemAllowsAreSaved) {

@@ -14,8 +14,6 @@
 #include "platform/controls/ApplicationTexts.h"
 #include "platform/controls/BitBtn.h"
 #include "platform/controls/Control.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/PlainText.h"
 #include "platform/controls/RadioGroup.h"
 #include "tests/ControlsTestSupport.h"
 
@@ -120,19 +118,6 @@ TEST(ExceptionGuard, ANameThatLooksLikeMarkupIsShownAsItIs) {
   poll.start(10);
   controls::HandleException(message);
   EXPECT_EQ(shown.toStdString(), message + ".");
-
-  controls::TLabel label(nullptr);
-  label.SetCaption(QString::fromStdString(name));
-  EXPECT_EQ(ShownText(&label).toStdString(), name);
-
-  // A tooltip, too, spaces and line breaks included.
-  label.show();
-  const std::string tip = name + "  two blanks\nand a line";
-  controls::ShowPlainToolTip(label.mapToGlobal(QPoint(1, 1)), QString::fromStdString(tip), &label, QRect());
-  QLabel* tooltip = nullptr;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->objectName() == QLatin1String("qtooltip_label")) tooltip = qobject_cast<QLabel*>(widget);
-  EXPECT_EQ(ShownText(tooltip).toStdString(), tip);
 }
 
 }  // namespace

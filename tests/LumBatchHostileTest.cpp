@@ -2,6 +2,7 @@
 // unwritable places and odd names. Every case checks the exact console
 // lines and exit status, and that the folder afterwards holds what it held
 // before plus exactly the expected outputs, inputs byte-identical.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -134,19 +135,78 @@ TEST_F(LumBatchHostileTest, OutputNameThatIsAFifoIsRefusedWithoutWaitingForARead
   Expect({"a.kvx"}, {"Dateizugriff verweigert  file: a.kvx"}, 1);
 }
 
+// In a sticky folder that anyone may write (/tmp), another user could plant
+// a link under the output's name to a file of the user running lumbatch:
+// such a link is not followed, whatever the system's setting says.
+TEST_F(LumBatchHostileTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root: only root can make a symlink that belongs to another user";
+  ASSERT_EQ(::mkdir((dir_ / "shared").c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((dir_ / "shared").c_str(), 01777), 0);
+  Write("precious", Bytes(9000, 0xEE));
+  Write("mine", Bytes(9000, 0xEE));
+  Write("shared/a.kvx", Kvx());
+  Write("shared/b.kvx", Kvx());
+  ASSERT_EQ(::symlink(FullPath("precious").c_str(), (dir_ / "shared/a.bmp").c_str()), 0);
+  ASSERT_EQ(::lchown((dir_ / "shared/a.bmp").c_str(), test::kNobody, test::kNobody), 0);  // planted by "nobody"
+  ASSERT_EQ(::symlink(FullPath("mine").c_str(), (dir_ / "shared/b.bmp").c_str()), 0);
+  Expect({"shared/a.kvx"}, {"Dateizugriff verweigert  file: shared/a.kvx"}, 1);
+
+  // A link of the user's own is followed there.
+  const auto result = test::RunProgram(LUMBATCH_PATH, {"shared/b.kvx"}, dir_.Path());
+  EXPECT_EQ(result.exitStatus, 0) << result.output;
+  EXPECT_EQ(test::ReadFile(FullPath("mine")).size(), 4614u);
+}
+
+// A BMP name that is a link to the logo itself would have the logo
+// overwritten by its own picture: the run refuses it and stops there.
+TEST_F(LumBatchHostileTest, AnOutputNameThatLeadsToTheLogoItselfIsRefused) {
+  Write("a.kvx", Kvx());
+  Write("b.kvx", Kvx());
+  ASSERT_EQ(::symlink("a.kvx", (dir_ / "a.bmp").c_str()), 0);
+  Expect({"*.kvx"},
+         {"Datei \"" + FullPath("a.bmp") + "\" kann nicht erstellt werden. it is the file being converted  file: a.kvx"},
+         1);
+}
+
 TEST_F(LumBatchHostileTest, InputLargerThanTheMemoryAllowedIsReportedNotFatal) {
 #if defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
   GTEST_SKIP() << "a sanitizer that reserves address space cannot run under an address-space limit";
 #else
-  // 64 MiB, sparse: a 1 x 1 logo whose pixel is the last two bytes.
+  // 64 MiB, sparse: a logo of 32 Mi pixels, which are the file's last bytes.
   const std::string path = dir_ / "huge.kvx";
-  Write("huge.kvx", LogoBytes(1, 1, {}));
-  ASSERT_EQ(::truncate(path.c_str(), 64 << 20), 0);
+  Write("huge.kvx", LogoBytes(4096, 8192, {}));
+  ASSERT_EQ(::truncate(path.c_str(), 8 + (64 << 20)), 0);
   test::RunOptions limited;
   limited.addressSpaceLimit = 40 << 20;
   Expect({"huge.kvx", "/i"},
          {"Expandieren des Speicher-Stream wegen Speichermangel nicht möglich  file: huge.kvx"}, 1, {}, limited);
 #endif
+}
+
+// Only the header and the pixels it announces are read: a sparse giant
+// whose header says 0 x 0 is converted at once, in little memory.
+TEST_F(LumBatchHostileTest, ASparseGiantIsReadNoFurtherThanItsHeadersPixels) {
+  constexpr off_t kSize = off_t{2} << 30;
+  Write("big.kvx", LogoBytes(0, 0, {}));
+  Write("one.kvx", LogoBytes(1, 1, {}));
+  for (const char* name : {"big.kvx", "one.kvx"}) ASSERT_EQ(::truncate((dir_ / name).c_str(), kSize), 0);
+  {  // the one pixel of one.kvx is its last two bytes
+    const int fd = ::open(FullPath("one.kvx").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(::pwrite(fd, "\xFF\xFF", 2, kSize - 2), 2);
+    ::close(fd);
+  }
+  test::RunOptions limited;
+#if !defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
+  limited.addressSpaceLimit = 40 << 20;
+#endif
+  const auto result = test::RunProgram(LUMBATCH_PATH, {"*.kvx", "/i"}, dir_.Path(), limited);
+  EXPECT_EQ(test::Lines(result.output),
+            (std::vector<std::string>{kBanner, "", "big.kvx => big.bmp", "one.kvx => one.bmp"}));
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(test::ReadFile(FullPath("big.bmp")).size(), 54u);
+  const Bytes one = test::ReadFile(FullPath("one.bmp"));
+  EXPECT_EQ(Bytes(one.begin() + 54, one.end()), (Bytes{0xF8, 0xF8, 0xF8, 0}));
 }
 
 TEST_F(LumBatchHostileTest, ReadOnlyFolderCannotTakeTheOutput) {

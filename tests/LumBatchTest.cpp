@@ -100,6 +100,23 @@ TEST_F(LumBatchTest, APlainNameThatNamesNoFileFailsNamingIt) {
   EXPECT_EQ(Run({"small.kvx"}).output, kBanner + "\n\n");
 }
 
+// A plain name in a folder that may be searched but not listed opens, yet
+// the walk never finds it: that is no success either.
+TEST_F(LumBatchTest, APlainNameInAFolderThatCannotBeListedFailsWithTheReason) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((dir_ / "hidden").c_str(), 0755), 0);
+  WriteFile(dir_ / "hidden/a.kvx", Kvx());
+  ASSERT_EQ(::chmod((dir_ / "hidden").c_str(), ::geteuid() == 0 ? 0711 : 0311), 0);
+  test::RunOptions asUser;
+  asUser.unprivileged = true;  // root lists any folder
+  const auto result = Run({"hidden/a.kvx"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output, kBanner + "\n\nDatei " + (dir_ / "hidden/a.kvx") +
+                               " kann nicht geöffnet werden. its folder cannot be listed: Permission denied  file: "
+                               "hidden/a.kvx\n");
+  EXPECT_FALSE(test::FileExists(dir_ / "hidden/a.bmp"));
+}
+
 TEST_F(LumBatchTest, TakesOnlyKvxSizedFilesUnlessToldToIgnoreTheSize) {
   WriteFile(dir_ / "a.kvx", Kvx());
   WriteFile(dir_ / "b.hzn", Hzn());

@@ -254,6 +254,34 @@ TEST_F(LumEncTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) 
   ExpectLogo("mine", 50, 30, Picture, true);
 }
 
+// A logo name that is a link to the bitmap itself would have the picture
+// overwritten by its logo: refused, and nothing is written.
+TEST_F(LumEncTest, AnOutputNameThatLeadsToTheBitmapItselfIsRefused) {
+  WriteFile(dir_ / "p.bmp", Bmp24(50, 30));
+  ASSERT_EQ(::symlink("p.bmp", (dir_ / "p.kvx").c_str()), 0);
+  const auto result = Run({"p.bmp"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Datei \"" + dir_ / "p.kvx" +
+                                           "\" kann nicht erstellt werden. it is the file being converted  file: p.bmp"}));
+  EXPECT_EQ(ReadFile(dir_ / "p.bmp"), Bmp24(50, 30));
+  EXPECT_EQ(test::SnapshotFolder(dir_.Path()).size(), 2u);
+}
+
+// As lumbatch's: a plain name that the walk cannot find is no success.
+TEST_F(LumEncTest, APlainNameInAFolderThatCannotBeListedFailsWithTheReason) {
+  ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::mkdir((dir_ / "hidden").c_str(), 0755), 0);
+  WriteFile(dir_ / "hidden/p.bmp", Bmp24(50, 30));
+  ASSERT_EQ(::chmod((dir_ / "hidden").c_str(), ::geteuid() == 0 ? 0711 : 0311), 0);
+  test::RunOptions asUser;
+  asUser.unprivileged = true;  // root lists any folder
+  const auto result = Run({"hidden/p.bmp"}, asUser);
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(Lines(result.output), Console({"Datei " + dir_ / "hidden/p.bmp" +
+                                           " kann nicht geöffnet werden. its folder cannot be listed: "
+                                           "Permission denied  file: hidden/p.bmp"}));
+}
+
 TEST_F(LumEncTest, InputsThatCannotBeOpenedFailWithoutHanging) {
   ASSERT_EQ(::mkfifo((dir_ / "p.bmp").c_str(), 0600), 0);
   const auto result = Run({"p.bmp"});

@@ -134,8 +134,8 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_EQ(SnapshotFolder(dir_.Path()), before);
 }
 
-// PNG writers refuse a side longer than a million pixels; a logo that long
-// is refused first, with one line, and one exactly that long is written.
+// PNG readers refuse a side longer than a million pixels by default; a logo
+// that long is refused, with one line, and one exactly that long is written.
 TEST_F(LumThumbTest, ALogoTooLongForAPngIsRefusedOnOneLine) {
   WriteFile(dir_ / "long.kvx", test::LogoBytes(1, 2097148, std::vector<uint16_t>(2097148, 0x8000)));
   const auto result = Run({"long.kvx", "out.png", "128"});

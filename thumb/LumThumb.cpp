@@ -14,7 +14,6 @@ namespace lum {
 namespace {
 
 constexpr const char* kUsage = "usage: lumthumb input output size  (a logo file, the PNG file to write, 1 to 4096)";
-constexpr const char* kTooLarge = "Logo file too large for a thumbnail: %d bytes";
 
 // A size is decimal digits only, from 1 to kMaxThumbnailSize.
 bool ParseSize(const std::string& text, int32_t& size) {
@@ -31,7 +30,7 @@ bool ParseSize(const std::string& text, int32_t& size) {
 
 void ReadLogo(const std::string& path, ByteBuffer& logo) {
   const uint64_t size = platform::ReadWholeFile(path, logo, kMaxThumbnailInput);
-  if (size > kMaxThumbnailInput) throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(size)}));
+  if (size > kMaxThumbnailInput) throw EInvalidLogo(msg::Format(msg::kThumbnailInputTooLarge, {std::to_string(size)}));
 }
 
 }  // namespace

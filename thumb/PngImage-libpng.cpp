@@ -75,8 +75,6 @@ std::vector<uint8_t> PngBytes(const Thumbnail& thumbnail) {
 
   std::vector<uint8_t> row(4 * static_cast<size_t>(thumbnail.width));
   png_set_write_fn(png, &output, OnPngWrite, OnPngFlush);
-  // Any size the PNG format allows; libpng's own default stops at a million.
-  png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
   if (!WritePng(png, info, thumbnail, row.data())) {
     if (output.outOfMemory) throw EOutOfMemory();
     throw LumError(std::string("PNG: ") + output.reason);

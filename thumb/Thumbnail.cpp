@@ -19,8 +19,6 @@ namespace {
 // to 248. Decoded with it, white marks exactly the transparent pixels.
 constexpr int kWhiteIndex = 5;
 
-constexpr const char* kTooLarge = "Logo too large for a thumbnail: %d x %d pixels, more than %d on a side";
-
 bool IsMarkedTransparent(const uint8_t* bgr) { return bgr[0] == 255 && bgr[1] == 255 && bgr[2] == 255; }
 
 }  // namespace
@@ -43,8 +41,8 @@ Thumbnail MakeThumbnail(const uint8_t* data, size_t size, int32_t thumbnailSize)
   // Only a logo larger than the thumbnail size keeps its size (k = 1), so
   // its own sides are what counts.
   if (width > kMaxThumbnailSide || height > kMaxThumbnailSide) {
-    throw EInvalidLogo(msg::Format(kTooLarge, {std::to_string(width), std::to_string(height),
-                                               std::to_string(kMaxThumbnailSide)}));
+    throw EInvalidLogo(msg::Format(msg::kThumbnailTooLarge, {std::to_string(width), std::to_string(height),
+                                                             std::to_string(kMaxThumbnailSide)}));
   }
 
   Thumbnail thumbnail;

@@ -8,8 +8,10 @@
 
 namespace lum {
 
-/// The longest side a thumbnail may have: PNG writers refuse longer ones
-/// (libpng's default limit), so such a logo is refused before one is tried.
+/// The longest side a thumbnail may have: PNG readers refuse longer ones by
+/// default (libpng's limit of a million pixels a side), so a file manager
+/// could not show such a thumbnail, and the logo is refused before one is
+/// made.
 constexpr int32_t kMaxThumbnailSide = 1000000;
 
 /// Pixels as 0xAARRGGBB, rows from the top; alpha is 0 or 255.

@@ -1,7 +1,5 @@
 #include "viewer/Unit1Rules.h"
 
-#include "base/Errors.h"
-#include "base/Messages.h"
 #include "codec/FileNames.h"
 #include "platform/files/Paths.h"
 
@@ -32,9 +30,7 @@ TCommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
 
 std::string SaveNameFor(const std::string& source, const std::string& extension) {
   const std::string output = ChangeFileExt(source, extension);
-  if (output == source || platform::IsSameFile(output, source)) {
-    throw EFCreateError(msg::Format(msg::kFileCreate, {platform::AbsolutePath(output), msg::kOutputIsInput}));
-  }
+  platform::RefuseOutputOverSource(source, output);
   return output;
 }
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "platform/files/FileEnumeration.h"
@@ -17,13 +18,14 @@ struct DirCloser {
 
 }  // namespace
 
-std::vector<DirectoryEntry> FindMatchingEntries(const std::string& mask) {
+std::vector<DirectoryEntry> FindMatchingEntries(const std::string& mask, int* unreadable) {
   const size_t slash = mask.rfind('/');
   std::string directory = slash == std::string::npos ? "." : mask.substr(0, slash + 1);
   const std::string pattern = slash == std::string::npos ? mask : mask.substr(slash + 1);
 
   std::vector<DirectoryEntry> entries;
   std::unique_ptr<DIR, DirCloser> dir(::opendir(directory.c_str()));
+  if (unreadable) *unreadable = dir ? 0 : errno;
   if (!dir) return entries;
   const int dirFd = ::dirfd(dir.get());
 

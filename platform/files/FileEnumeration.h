@@ -25,7 +25,9 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name);
 /// current directory) whose names match the rest of the mask, "." and ".."
 /// and hidden entries included, sorted by name in byte order. All entries are
 /// read before the caller acts on any, so files that a run creates are never
-/// seen as its input. A directory that cannot be read gives no entries.
-std::vector<DirectoryEntry> FindMatchingEntries(const std::string& mask);
+/// seen as its input. A directory that cannot be read gives no entries, and
+/// then sets `unreadable` (where given) to the system's errno for it; 0
+/// otherwise.
+std::vector<DirectoryEntry> FindMatchingEntries(const std::string& mask, int* unreadable = nullptr);
 
 }  // namespace lum::platform

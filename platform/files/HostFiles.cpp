@@ -1,7 +1,10 @@
 #include "platform/files/HostFiles.h"
 
+#include <limits>
+
 #include "codec/ByteBuffer.h"
 #include "platform/files/InputFile.h"
+#include "platform/files/LogoFileRead.h"
 #include "platform/files/OutputFile.h"
 #include "platform/files/Paths.h"
 #include "platform/files/ReplacementFile.h"
@@ -18,8 +21,13 @@ class Host final : public FileSeam {
     platform::ReadWholeFile(path, into, UINT64_MAX);
   }
 
+  // Any number of pixels: the console decoder has its own checks.
+  void ReadLogoBytes(const std::string& path, ByteBuffer& into) override {
+    ReadLogoFile(path, into, std::numeric_limits<int64_t>::max());
+  }
+
   std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {
-    return std::make_unique<OutputFile>(path);
+    return CreateOutputFile(path);
   }
 
   std::unique_ptr<OutputWriter> CreateReplacement(const std::string& path) override {

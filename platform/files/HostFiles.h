@@ -8,8 +8,10 @@
 
 namespace lum::platform {
 
-/// Reads through InputFile, streams outputs through OutputFile (buffered; a
-/// file abandoned by a failure keeps what was written), replaces files
+/// Reads through InputFile (of a logo for a decoder only its header and
+/// pixels, as ReadLogoFile does, however many pixels the header announces),
+/// streams outputs through OutputFile (buffered; a file abandoned by a
+/// failure keeps what was written), replaces files
 /// through ReplacementFile, and names files by their AbsolutePath. It holds
 /// no state; one serves the whole program.
 FileSeam& HostFiles();

@@ -10,7 +10,7 @@
 
 namespace lum::platform {
 
-void ReadLogoFile(const std::string& path, ByteBuffer& into) {
+void ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixels) {
   InputFile file(path);
   into.Clear();
   uint8_t header[kLogoHeaderSize];
@@ -22,9 +22,9 @@ void ReadLogoFile(const std::string& path, ByteBuffer& into) {
   uint64_t pixelBytes = 0;
   if (size.width >= 1 && size.height >= 1) {
     const int64_t pixels = int64_t{size.width} * size.height;
-    if (pixels > kMaxLogoPixels) {
+    if (pixels > maxPixels) {
       throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(size.width), std::to_string(size.height),
-                                                          std::to_string(kMaxLogoPixels)}));
+                                                          std::to_string(maxPixels)}));
     }
     pixelBytes = 2 * static_cast<uint64_t>(pixels);
   }

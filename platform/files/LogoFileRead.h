@@ -1,9 +1,11 @@
-// Reading a logo file for showing it: only the bytes that its decoder reads,
-// and no more than a logo of the largest size shown can hold.
+// Reading a logo file: only the bytes that its decoder reads, and for
+// showing it no more than a logo of the largest size shown can hold.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "codec/LogoFormat.h"
 
 namespace lum {
 class ByteBuffer;
@@ -20,7 +22,7 @@ namespace lum::platform {
 /// short for its header or its pixels is read whole, for the decoder to
 /// refuse. Throws EFOpenError as ReadWholeFile does, EInvalidLogo ("Logo
 /// too large: ...") before reading the pixels of a header that announces
-/// more than kMaxLogoPixels, EOutOfMemory and EInOutError.
-void ReadLogoFile(const std::string& path, ByteBuffer& into);
+/// more than `maxPixels`, EOutOfMemory and EInOutError.
+void ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixels = kMaxLogoPixels);
 
 }  // namespace lum::platform

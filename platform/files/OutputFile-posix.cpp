@@ -8,36 +8,17 @@
 
 #include "base/Errors.h"
 #include "platform/files/FileWrites.h"
+#include "platform/files/OutputTarget.h"
 
 namespace lum::platform {
 
 namespace {
-constexpr size_t kBufferSize = 64 * 1024;
-}
 
-OutputFile::OutputFile(const std::string& path) {
-  // An existing FIFO under the output name would make a blocking open wait
-  // for a reader forever; non-blocking, it fails at once (ENXIO) or opens.
-  // Only files and character devices (/dev/null, /dev/full) are written:
-  // a FIFO or socket is no place for an image, and a block device is a disk.
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
-  if (fd_ < 0) {
-    if (errno == ENXIO) throw EInOutError::NotARegularFile();
-    throw EInOutError(errno);
-  }
-  struct stat status {};
-  if (::fstat(fd_, &status) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    fd_ = -1;
-    throw EInOutError(error);
-  }
-  if (!S_ISREG(status.st_mode) && !S_ISCHR(status.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
-    throw EInOutError::NotARegularFile();
-  }
-}
+constexpr size_t kBufferSize = 64 * 1024;
+// Tries at a name that keeps changing between looking and opening.
+constexpr int kMaxTries = 3;
+
+}  // namespace
 
 OutputFile::~OutputFile() {
   if (fd_ < 0) return;
@@ -81,6 +62,23 @@ void OutputFile::Close() {
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0 && errno != EINTR) throw EInOutError(errno);
+}
+
+std::unique_ptr<OutputWriter> CreateOutputFile(const std::string& path) {
+  for (int tries = 1;; ++tries) {
+    const OutputTarget target = ResolveOutputTarget(path);
+    if (target.exists) {
+      const mode_t type = target.status.st_mode & S_IFMT;
+      if (type == S_IFDIR) throw EInOutError(EISDIR);
+      if (type != S_IFREG && type != S_IFCHR) throw EInOutError::NotARegularFile();
+      return std::make_unique<OutputFile>(OpenFoundTarget(target));
+    }
+    // A new file is made here, never taken over: O_EXCL fails on whatever
+    // (a link included) was put under the name since it was looked at.
+    const int fd = ::open(target.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd >= 0) return std::make_unique<OutputFile>(fd);
+    if (errno != EEXIST || tries == kMaxTries) throw EInOutError(errno);
+  }
 }
 
 }  // namespace lum::platform

@@ -2,14 +2,13 @@
 // they are complete.
 #pragma once
 
-#include <sys/types.h>
-
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "base/Errors.h"
 #include "codec/FileSeam.h"
+#include "platform/files/OutputTarget.h"
 
 namespace lum::platform {
 
@@ -29,19 +28,14 @@ namespace lum::platform {
 /// instead, emptied and then written, as a plain write does: when its folder
 /// takes no new file (EACCES, EPERM, EROFS), and when the rename is refused
 /// (EPERM, EACCES: a sticky folder such as /tmp lets only the owner replace
-/// a file). A failure part way then leaves the old file cut off.
+/// a file). A failure part way then leaves the old file cut off. Only the
+/// very file that was found is written so (OpenFoundTarget): should its
+/// name lead elsewhere by then, the save is refused with EACCES.
 class ReplacementFile final : public OutputWriter {
  public:
-  /// What the old file hands on to the new one.
-  struct Ownership {
-    uid_t owner;
-    gid_t group;
-    mode_t mode;  ///< the permission bits
-  };
-
-  /// Writes the file that will be `target`; `old` is the regular file there,
-  /// if there is one. Throws EInOutError.
-  ReplacementFile(std::string target, std::optional<Ownership> old);
+  /// Writes the file that will be `target`, as ResolveOutputTarget found it:
+  /// a regular file there is the old file. Throws EInOutError.
+  explicit ReplacementFile(OutputTarget target);
   ~ReplacementFile() override;
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -60,7 +54,7 @@ class ReplacementFile final : public OutputWriter {
   [[noreturn]] void Fail(const EInOutError& error);
   void Discard() noexcept;
 
-  std::string target_;
+  OutputTarget target_;
   std::string temporary_;  ///< empty when there is none (any more)
   bool replaces_;
   bool inPlace_ = false;  ///< fd_ is the old file itself
@@ -69,10 +63,8 @@ class ReplacementFile final : public OutputWriter {
 };
 
 /// The writer for a save to `path`: a ReplacementFile. A symlinked name is
-/// followed, so the file it points to is replaced and the link stays; but,
-/// as the kernel's protected symlinks have it, a link in a sticky folder
-/// that anyone may write (/tmp) is refused with EACCES unless it belongs to
-/// the process (its effective user) or to the folder's owner. A
+/// followed, so the file it points to is replaced and the link stays, under
+/// ResolveOutputTarget's rule for links in sticky folders. A
 /// character device (such as /dev/null) holds nothing to lose and is written
 /// directly (OutputFile); a folder, FIFO, socket or block device is refused,
 /// and so is a file that the process may not write, as opening it would be.

@@ -46,6 +46,15 @@ QLabel* Value(const std::string& text, const char* objectName) {
   return label.release();
 }
 
+// A row of the form: its caption, plain as the value is, names the value
+// for a screen reader (buddy).
+void AddRow(QFormLayout* form, const char* caption, QLabel* value) {
+  std::unique_ptr<QLabel> label = controls::MakePlainLabel(QString::fromUtf8(caption));
+  label->setObjectName(value->objectName() + QLatin1String("Caption"));
+  label->setBuddy(value);
+  form->addRow(label.release(), value);
+}
+
 }  // namespace
 
 void ShowFailure(HWND owner, const std::string& message) {
@@ -86,18 +95,17 @@ void ShowPropertiesWindow(HWND owner, const MenuTarget& target) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowTitle(controls::PlainWindowTitle(Shown(msg::Format(text::kPropertiesTitle, {target.name}))));
   auto* form = new QFormLayout(window);
-  form->addRow(text::kPropertyName, Value(target.name, "name"));
-  form->addRow(text::kPropertyPath, Value(ParentOf(target.path), "location"));
+  AddRow(form, text::kPropertyName, Value(target.name, "name"));
+  AddRow(form, text::kPropertyPath, Value(ParentOf(target.path), "location"));
   struct stat status {};
   if (::stat(target.path.c_str(), &status) == 0 || ::lstat(target.path.c_str(), &status) == 0) {
-    form->addRow(text::kPropertyType, Value(TypeTextOf(target.name, S_ISDIR(status.st_mode)), "type"));
+    AddRow(form, text::kPropertyType, Value(TypeTextOf(target.name, S_ISDIR(status.st_mode)), "type"));
     if (!S_ISDIR(status.st_mode))
-      form->addRow(text::kPropertySize,
-                   Value(msg::Format(text::kSizeBytes, {std::to_string(status.st_size)}), "size"));
-    form->addRow(text::kPropertyModified, Value(FileTimeText(status.st_mtim.tv_sec), "modified"));
-    form->addRow(text::kPropertyPermissions, Value(Permissions(status.st_mode), "permissions"));
+      AddRow(form, text::kPropertySize, Value(msg::Format(text::kSizeBytes, {std::to_string(status.st_size)}), "size"));
+    AddRow(form, text::kPropertyModified, Value(FileTimeText(status.st_mtim.tv_sec), "modified"));
+    AddRow(form, text::kPropertyPermissions, Value(Permissions(status.st_mode), "permissions"));
   } else {
-    form->addRow(text::kPropertyType, Value(msg::Format(text::kUnreadable, {std::strerror(errno)}), "type"));
+    AddRow(form, text::kPropertyType, Value(msg::Format(text::kUnreadable, {std::strerror(errno)}), "type"));
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);

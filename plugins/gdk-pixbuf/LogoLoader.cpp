@@ -20,18 +20,14 @@ namespace lum::pixbuf {
 namespace {
 
 constexpr size_t kReadChunk = 64 * 1024;
-constexpr const char* kTooLarge = "Logo file too large: over %d bytes";
-constexpr const char* kUnreadable = "The logo file could not be read";
-constexpr const char* kNoMemory = "Not enough memory for the logo's picture";
-constexpr const char* kNotRgb8 = "Only pictures of 8-bit RGB channels can be saved as logos";
-constexpr const char* kUnexpected = "The logo loader failed";
 
 void SetError(GError** error, GdkPixbufError code, const std::string& message) {
   g_set_error_literal(error, GDK_PIXBUF_ERROR, code, message.c_str());
 }
 
 void SetTooLarge(GError** error) {
-  SetError(error, GDK_PIXBUF_ERROR_CORRUPT_IMAGE, msg::Format(kTooLarge, {std::to_string(kMaxLogoFileSize)}));
+  SetError(error, GDK_PIXBUF_ERROR_CORRUPT_IMAGE,
+           msg::Format(msg::kLogoFileTooLarge, {std::to_string(kMaxLogoFileSize)}));
 }
 
 // Turns whatever the codec or the allocator raised into the GError; called
@@ -40,13 +36,13 @@ void SetErrorOfFailure(GError** error) {
   try {
     throw;
   } catch (const EOutOfMemory&) {
-    SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, kNoMemory);
+    SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, msg::kPictureOutOfMemory);
   } catch (const std::bad_alloc&) {
-    SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, kNoMemory);
+    SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, msg::kPictureOutOfMemory);
   } catch (const LumError& failure) {
     SetError(error, GDK_PIXBUF_ERROR_CORRUPT_IMAGE, failure.what());
   } catch (...) {
-    SetError(error, GDK_PIXBUF_ERROR_FAILED, kUnexpected);
+    SetError(error, GDK_PIXBUF_ERROR_FAILED, msg::kLoaderFailed);
   }
 }
 
@@ -58,7 +54,7 @@ GdkPixbuf* PictureOf(const uint8_t* data, size_t size, GError** error) {
     std::vector<uint32_t> row(static_cast<size_t>(header.width));
     GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, header.width, header.height);
     if (!pixbuf) {
-      SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, kNoMemory);
+      SetError(error, GDK_PIXBUF_ERROR_INSUFFICIENT_MEMORY, msg::kPictureOutOfMemory);
       return nullptr;
     }
     guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
@@ -98,7 +94,7 @@ GdkPixbuf* Load(FILE* file, GError** error) noexcept {
       if (got < kReadChunk || used > static_cast<size_t>(kMaxLogoFileSize)) break;
     }
     if (std::ferror(file)) {
-      SetError(error, GDK_PIXBUF_ERROR_FAILED, kUnreadable);
+      SetError(error, GDK_PIXBUF_ERROR_FAILED, msg::kLogoFileUnreadable);
       return nullptr;
     }
     if (used > static_cast<size_t>(kMaxLogoFileSize)) {
@@ -192,7 +188,7 @@ gboolean SaveToCallback(GdkPixbufSaveFunc saveFunc, gpointer userData, GdkPixbuf
     const bool hasAlpha = gdk_pixbuf_get_has_alpha(pixbuf);
     if (gdk_pixbuf_get_colorspace(pixbuf) != GDK_COLORSPACE_RGB || gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 ||
         channels != (hasAlpha ? 4 : 3)) {
-      SetError(error, GDK_PIXBUF_ERROR_UNKNOWN_TYPE, kNotRgb8);
+      SetError(error, GDK_PIXBUF_ERROR_UNKNOWN_TYPE, msg::kOnlyRgb8Saved);
       return FALSE;
     }
     const int width = gdk_pixbuf_get_width(pixbuf);
