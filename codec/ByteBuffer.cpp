@@ -41,6 +41,12 @@ void ByteBuffer::Clear() {
 }
 
 void ByteBuffer::SetSize(int64_t size) {
+  const int64_t kept = Size();
+  SetSizeForOverwrite(size);
+  if (Size() > kept) std::memset(bytes_.data() + kept, 0, static_cast<size_t>(Size() - kept));
+}
+
+void ByteBuffer::SetSizeForOverwrite(int64_t size) {
   if (size < 0) size = 0;
   if (TooLarge(size)) throw EOutOfMemory();
   Growing([&] { bytes_.resize(static_cast<size_t>(size)); });
@@ -77,6 +83,7 @@ int64_t ByteBuffer::Write(const void* source, int64_t count) {
   const int64_t end = position_ + count;
   if (end > Size()) {
     if (TooLarge(end)) throw EOutOfMemory();
+    const int64_t kept = Size();
     Growing([&] {
       // Grow geometrically so that word-by-word appends stay linear.
       if (static_cast<size_t>(end) > bytes_.capacity()) {
@@ -87,6 +94,8 @@ int64_t ByteBuffer::Write(const void* source, int64_t count) {
       }
       bytes_.resize(static_cast<size_t>(end));
     });
+    // A gap between the old end and the position reads as zeros.
+    if (position_ > kept) std::memset(bytes_.data() + kept, 0, static_cast<size_t>(position_ - kept));
   }
   std::memcpy(bytes_.data() + position_, source, static_cast<size_t>(count));
   position_ = end;

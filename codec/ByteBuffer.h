@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lum {
@@ -10,6 +13,33 @@ namespace lum {
 class FileSeam;
 
 enum class SeekOrigin { Begin, Current, End };
+
+namespace detail {
+
+/// An allocator whose resize leaves new bytes as the allocator gave them, so
+/// that the buffer decides where zeros are needed. A pass of zeros over a
+/// large image that is then overwritten whole costs a write to every page
+/// for nothing.
+template <typename T>
+struct UninitialisedAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = UninitialisedAllocator<U>;
+  };
+  UninitialisedAllocator() noexcept = default;
+  template <typename U>
+  UninitialisedAllocator(const UninitialisedAllocator<U>&) noexcept {}
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+}  // namespace detail
 
 /// Setting the position never fails, wherever it lands; a read outside the
 /// data yields no bytes, and a write before the start writes nothing.
@@ -47,11 +77,15 @@ class ByteBuffer {
   /// EOutOfMemory.
   void SetSize(int64_t size);
 
+  /// SetSize for a caller that overwrites every new byte itself (a file read
+  /// into the buffer, an image decoded into it): new bytes are unspecified.
+  void SetSizeForOverwrite(int64_t size);
+
   const uint8_t* Data() const { return bytes_.data(); }
   uint8_t* Data() { return bytes_.data(); }
 
  private:
-  std::vector<uint8_t> bytes_;
+  std::vector<uint8_t, detail::UninitialisedAllocator<uint8_t>> bytes_;
   int64_t position_ = 0;
 };
 

@@ -45,15 +45,38 @@ void Checked(int64_t value) {
   }
 }
 
+// ExpandLogoPixel by table, as 0x00RRGGBB: the low byte of a word holds
+// blue and the low three bits of green, the high byte the rest of green and
+// red, so each byte's share of the colour is looked up and the two are
+// combined. A large logo decodes several times as fast as with the shifts.
+struct ExpansionTables {
+  uint32_t high[256];
+  uint32_t low[256];
+};
+
+constexpr ExpansionTables MakeExpansionTables() {
+  ExpansionTables tables{};
+  for (uint32_t byte = 0; byte < 256; ++byte) {
+    tables.high[byte] = (byte >> 2 & 0x1F) << 19 | (byte & 0x03) << 14;
+    tables.low[byte] = (byte >> 5) << 11 | (byte & 0x1F) << 3;
+  }
+  return tables;
+}
+
+constexpr ExpansionTables kExpansion = MakeExpansionTables();
+
+uint32_t Packed(Rgb colour) { return uint32_t{colour.red} << 16 | uint32_t{colour.green} << 8 | colour.blue; }
+
 // Expands `count` words, high byte first, into blue, green, red bytes.
-// Only the word 0x0000 is transparent.
-void DecodePixels(const uint8_t* words, int32_t count, const Rgb* transparent, uint8_t* out) {
-  for (int32_t x = 0; x < count; ++x, words += 2) {
-    const LogoPixel word = ReadBigEndian16(words);
-    const Rgb colour = (transparent && word == kTransparentPixel) ? *transparent : ExpandLogoPixel(word);
-    *out++ = colour.blue;
-    *out++ = colour.green;
-    *out++ = colour.red;
+// Only the word 0x0000 is transparent, and shows as `transparent`.
+void DecodePixels(const uint8_t* words, int32_t count, Rgb transparent, uint8_t* out) {
+  const uint32_t shownForTransparent = Packed(transparent);
+  for (int32_t x = 0; x < count; ++x, words += 2, out += 3) {
+    const uint32_t colour = (words[0] | words[1]) == 0 ? shownForTransparent
+                                                       : kExpansion.high[words[0]] | kExpansion.low[words[1]];
+    out[0] = static_cast<uint8_t>(colour);
+    out[1] = static_cast<uint8_t>(colour >> 8);
+    out[2] = static_cast<uint8_t>(colour >> 16);
   }
 }
 
@@ -78,7 +101,7 @@ LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyInd
   // The image is built aside and takes the buffer's place only when it is
   // whole, so a failure leaves the previous image.
   ByteBuffer built;
-  built.SetSize(DecodedBmpSize(width, height));  // padding bytes stay zero
+  built.SetSizeForOverwrite(DecodedBmpSize(width, height));  // every byte is written below
   uint8_t* out = built.Data();
   WriteBmpHeader(out, width, height);
   out += kBmpHeaderSize;
@@ -86,10 +109,12 @@ LogoHeader DecodeLogoBytes(const uint8_t* data, size_t size, int transparencyInd
   // No arithmetic on the header is checked here; 64-bit offsets find the
   // rows where they really are, whatever the values.
   if (width >= 1 && height >= 1) {
-    const int64_t rowSize = 3 * int64_t{width} + BmpRowPadding(width);
+    const int64_t pixelBytes = 3 * int64_t{width};
+    const int32_t padding = BmpRowPadding(width);
     WalkRowsBottomUp(data, size, header, [&](const uint8_t* words) {
-      DecodePixels(words, width, &transparent, out);
-      out += rowSize;
+      DecodePixels(words, width, transparent, out);
+      out += pixelBytes;
+      for (int32_t i = 0; i < padding; ++i) *out++ = 0;
     });
   }
   image = std::move(built);
@@ -139,7 +164,7 @@ std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, Byte
       WalkRowsBottomUp(data, size, header, [&](const uint8_t* words) {
         for (int32_t x = 0; x < width; x += kChunkPixels) {
           const int32_t count = width - x < kChunkPixels ? width - x : kChunkPixels;
-          DecodePixels(words + 2 * static_cast<size_t>(x), count, nullptr, chunk);
+          DecodePixels(words + 2 * static_cast<size_t>(x), count, Rgb{}, chunk);  // black
           output->Write(chunk, 3 * static_cast<size_t>(count));
         }
         Checked(-4 * int64_t{width});

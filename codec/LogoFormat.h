@@ -54,12 +54,15 @@ constexpr LogoPixel kOpaqueFlag = 0x8000;
 constexpr int64_t kKvxFileSize = 3008;
 
 /// The most pixels a logo is read or written with where the whole picture
-/// is made in memory (the viewer, the image plugins): 64 Mi, as many as the
-/// bitmap loader takes from a BMP file, 256 MiB as a 32-bit picture.
-constexpr int64_t kMaxLogoPixels = int64_t{64} << 20;
+/// is made in memory (the viewer, the image plugins): 16 Mi, 4096 x 4096.
+/// Showing a logo takes 9 bytes a pixel of fresh memory (the file's pixels,
+/// the BMP image, the 32-bit picture), and the first touch of that memory
+/// is most of the cost: on the development machine Lumiq shows a logo of
+/// 16 Mi pixels within a second, one of 32 Mi took 1.5 s (bench/RESULTS.md).
+constexpr int64_t kMaxLogoPixels = int64_t{16} << 20;
 
 /// The largest well-formed logo file of at most kMaxLogoPixels pixels: the
-/// header and 2 bytes a pixel, 128 MiB and 8 bytes.
+/// header and 2 bytes a pixel, 32 MiB and 8 bytes.
 constexpr int64_t kMaxLogoFileSize = kLogoHeaderSize + 2 * kMaxLogoPixels;
 
 /// Reverses the four bytes of a 32-bit value.

@@ -247,6 +247,49 @@ TEST_F(BitmapTest, LoadsAsBmpWhateverTheNameAndFromMemory) {
   ExpectColours(Bitmap::LoadFromMemory(bytes.data(), bytes.size()), 5, 3, Colour24);
 }
 
+// Plain 24-bit bottom-up rows, the decoded logos' coding, are read by the
+// loader itself: pixel for pixel what Qt's reader makes of the same bytes,
+// for every padding, the later headers, and rows placed after a gap.
+TEST_F(BitmapTest, PlainTwentyFourBitRowsReadAsQtReadsThem) {
+  const auto colour = [](int x, int y) {
+    return static_cast<uint32_t>((x * 0x3B + y * 0x11) << 16 | (x * 7) << 8 | (255 - y));
+  };
+  const auto expectAsQt = [](const Bytes& bytes, const std::string& what) {
+    const QImage qt = QImage::fromData(bytes.data(), static_cast<int>(bytes.size()), "BMP");
+    ASSERT_FALSE(qt.isNull()) << what;
+    const QImage ours = Bitmap::LoadFromMemory(bytes.data(), bytes.size()).Picture();
+    EXPECT_EQ(ours.convertToFormat(QImage::Format_RGB32), qt.convertToFormat(QImage::Format_RGB32)) << what;
+  };
+  BmpRecipe recipe;
+  for (const uint32_t infoHeaderSize : {40u, 124u}) {
+    recipe.infoHeaderSize = infoHeaderSize;
+    for (const int32_t width : {1, 2, 3, 4, 5, 13}) {
+      for (const int32_t height : {1, 3}) {
+        recipe.width = width;
+        recipe.height = height;
+        expectAsQt(BmpBytes(recipe, colour), std::to_string(width) + " x " + std::to_string(height));
+      }
+    }
+  }
+
+  // Six bytes between the headers and the rows, where the file header says
+  // the rows begin.
+  recipe.infoHeaderSize = 40;
+  recipe.width = 5;
+  Bytes gapped = BmpBytes(recipe, colour);
+  gapped.insert(gapped.begin() + 54, {0xDE, 0xAD, 0xBE, 0xEF, 0xDE, 0xAD});
+  gapped[2] = static_cast<uint8_t>(gapped.size());
+  gapped[10] = 60;
+  expectAsQt(gapped, "gap");
+
+  // A decoded logo of an odd width.
+  ByteBuffer image;
+  const Bytes logo =
+      test::LogoBytesOf(7, 5, [](int x, int y) { return static_cast<uint16_t>(x * 0x1234 + y * 0x0421); });
+  DecodeLogoBytes(logo.data(), logo.size(), 5, image);
+  expectAsQt(Bytes(image.Data(), image.Data() + image.Size()), "decoded logo");
+}
+
 // The header is checked on a first read of up to 64 KiB; the rest of a
 // larger file follows.
 TEST_F(BitmapTest, FilesLargerThanTheFirstReadAreReadWhole) {

@@ -72,6 +72,22 @@ TEST(ByteBuffer, WritePastTheEndGrowsWithZerosAndBeforeTheStartWritesNothing) {
   EXPECT_EQ(buffer.Position(), 0);
 }
 
+// The buffer's memory is not cleared when it grows; bytes dropped by a
+// shrink must not come back where zeros are promised.
+TEST(ByteBuffer, GrownBytesAreZeroAlsoWhereDroppedBytesWere) {
+  ByteBuffer buffer = BufferOf({1, 2, 3, 4});
+  buffer.SetSize(1);
+  buffer.SetSize(4);
+  EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 4), (Bytes{1, 0, 0, 0}));
+
+  buffer = BufferOf({1, 2, 3, 4});
+  buffer.SetSize(0);
+  const uint8_t byte = 7;
+  buffer.Seek(3, SeekOrigin::Begin);
+  buffer.Write(&byte, 1);
+  EXPECT_EQ(Bytes(buffer.Data(), buffer.Data() + 4), (Bytes{0, 0, 0, 7}));
+}
+
 TEST(ByteBuffer, GrowthBeyondMemoryIsReportedNotFatal) {
   ByteBuffer buffer;
   const uint8_t byte = 1;
@@ -83,6 +99,7 @@ TEST(ByteBuffer, GrowthBeyondMemoryIsReportedNotFatal) {
     EXPECT_STREQ(failure.what(), "Expandieren des Speicher-Stream wegen Speichermangel nicht möglich");
   }
   EXPECT_THROW(buffer.SetSize(int64_t{1} << 61), EOutOfMemory);
+  EXPECT_THROW(buffer.SetSizeForOverwrite(int64_t{1} << 61), EOutOfMemory);
   EXPECT_EQ(buffer.Size(), 0);
 }
 

@@ -169,6 +169,26 @@ TEST_F(DecoderTest, ChannelsComeOutBlueGreenRed) {
   EXPECT_EQ(DecodeInBoth(LogoBytes(1, 1, {0x83E0})), Concat(ExpectedHeader(1, 1), {0x00, 0xF8, 0x00, 0}));
 }
 
+// Every one of the 65,536 words, in both variants: row y holds the words
+// whose high byte is y, so the channels split across the two bytes are all
+// met.
+TEST_F(DecoderTest, EveryWordExpandsToItsChannels) {
+  const Bytes logo = test::LogoBytesOf(256, 256, [](int x, int y) { return static_cast<uint16_t>(y << 8 | x); });
+  const Bytes viewer = DecodeInViewer(logo, 1);
+  const Bytes console = DecodeInConsole(logo);
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      const auto word = static_cast<uint16_t>(y << 8 | x);
+      const size_t at = 54 + static_cast<size_t>(255 - y) * 256 * 3 + 3 * static_cast<size_t>(x);
+      const Rgb colour = ExpandLogoPixel(word);
+      const Bytes expected = {colour.blue, colour.green, colour.red};
+      ASSERT_EQ(Bytes(console.begin() + at, console.begin() + at + 3), expected) << std::hex << word;
+      const Bytes shown = word == 0 ? Bytes{0x58, 0x28, 0x08} : expected;  // "Blauw(donk)"
+      ASSERT_EQ(Bytes(viewer.begin() + at, viewer.begin() + at + 3), shown) << std::hex << word;
+    }
+  }
+}
+
 TEST_F(DecoderTest, RowsAreStoredBottomUpWithPaddingToFourBytes) {
   // 3 x 2: top row red, green, blue; bottom row white, black, grey.
   const Bytes logo = LogoBytes(3, 2, {0xFC00, 0x83E0, 0x801F, 0xFFFF, 0x8000, 0xC210});

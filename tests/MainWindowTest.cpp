@@ -425,7 +425,44 @@ TEST_F(MainWindowTest, AGiantLogoFileIsReadOnlyAsFarAsItsHeaderAnnounces) {
   ClickRow(RowOf("huge.kvx"));
   ProcessEvents();
   ASSERT_EQ(boxes_.Boxes().size(), 1u);
-  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), "Logo too large: 100000 x 100000 pixels, more than 67108864.");
+  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), "Logo too large: 100000 x 100000 pixels, more than 16777216.");
+}
+
+// A logo of the largest size shown is shown; one pixel more is refused from
+// its header, before any pixel is read.
+TEST_F(MainWindowTest, ALogoOfTheLargestSizeShowsAndOnePixelMoreIsRefusedAtOnce) {
+  const int32_t side = 4096;
+  // Sparse: the header, transparent pixels, and a white last one.
+  const auto writeLogo = [&](const std::string& name, int32_t width, int32_t height) {
+    const int fd = ::open(Work(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    uint8_t header[8];
+    WriteLogoHeader(header, {width, height});
+    const uint8_t white[2] = {0xFF, 0xFF};
+    ASSERT_EQ(::pwrite(fd, header, 8, 0), 8);
+    ASSERT_EQ(::pwrite(fd, white, 2, LogoFileSize(width, height) - 2), 2);
+    ::close(fd);
+  };
+  writeLogo("largest.kvx", side, side);
+  writeLogo("over.kvx", 1, side * side + 1);
+
+  TForm1& form = Start({"/s", Work("over.kvx")});
+  const int64_t before = PeakMemory();
+  Press(form.ShowBtn);  // selects and shows it once more, in the browser
+  ASSERT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(boxes_.Boxes()[1].text.toStdString(), "Logo too large: 1 x 16777217 pixels, more than 16777216.");
+  EXPECT_LT(PeakMemory() - before, int64_t{16} << 20);  // its 32 MiB of pixels unread
+
+  ClickRow(RowOf("largest.kvx"));
+  ProcessEvents();
+  EXPECT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(SizeLabel(), "4096 x 4096  (no logo recognized)");
+  const QImage& shown = form.Image1->Picture();
+  ASSERT_EQ(shown.size(), QSize(side, side));
+  EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(shown.pixel(side - 1, side - 1), qRgb(0xF8, 0xF8, 0xF8));
+  // The pixels read, the BMP image and the picture: 9 bytes a pixel.
+  EXPECT_LT(PeakMemory() - before, int64_t{12} * side * side);
 }
 
 // A save whose output name leads to the file it converts writes nothing:

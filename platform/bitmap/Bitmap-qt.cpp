@@ -95,11 +95,19 @@ QImage MaskedImage(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
   return image;
 }
 
+QImage PlainRgb24Image(const uint8_t* bytes, size_t size, const BmpLayout& layout) {
+  QImage image(static_cast<int>(layout.width), static_cast<int>(layout.height), QImage::Format_RGB32);
+  if (image.isNull()) throw EOutOfMemory();
+  ReadRgb24Pixels(bytes, size, layout, reinterpret_cast<uint32_t*>(image.bits()),
+                  static_cast<size_t>(image.bytesPerLine()));
+  return image;
+}
+
 // Decodes BMP bytes, BMP only: a PNG or JPEG named .bmp is not a bitmap
-// here. Qt's reader decodes them, except the codings it gets wrong
-// (BmpPixels.h), whose headers it still has to accept. Pixels are kept as
-// unpremultiplied 32-bit 0xAARRGGBB (RGB32 or ARGB32), so each read is a
-// plain lookup whatever the file's depth or palette.
+// here. Qt's reader decodes them, except the codings it gets wrong or reads
+// slowly (BmpPixels.h), whose headers it still has to accept. Pixels are
+// kept as unpremultiplied 32-bit 0xAARRGGBB (RGB32 or ARGB32), so each read
+// is a plain lookup whatever the file's depth or palette.
 QImage DecodeBmp(QByteArray bytes, const BmpLayout& layout) {
   PrepareReader();
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
@@ -119,8 +127,12 @@ QImage DecodeBmp(QByteArray bytes, const BmpLayout& layout) {
         reader.size() != QSize(static_cast<int>(layout.width), static_cast<int>(layout.height))) {
       throw EInvalidGraphic();
     }
-    image = plan.decoding == PixelDecoding::Rle ? ExpandedRle(data, size, layout, plan)
-                                                : MaskedImage(data, size, layout);
+    switch (plan.decoding) {
+      case PixelDecoding::Rle: image = ExpandedRle(data, size, layout, plan); break;
+      case PixelDecoding::WideMasks: image = MaskedImage(data, size, layout); break;
+      case PixelDecoding::Rgb24: image = PlainRgb24Image(data, size, layout); break;
+      case PixelDecoding::Qt: break;  // read above
+    }
   }
   // 24- and most 32-bit files arrive as RGB32, which already has this layout.
   if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {

@@ -71,6 +71,11 @@ PixelPlan PlanPixelDecoding(const uint8_t* bytes, size_t size, const BmpLayout& 
     return plan;
   }
 
+  if (layout.compression == 0 && layout.bitsPerPixel == 24 && layout.width >= 1 && layout.height >= 1) {
+    plan.decoding = PixelDecoding::Rgb24;
+    return plan;
+  }
+
   if (layout.maskCount == 0) return plan;
   if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return plan;  // Qt's reader refuses them
   // A mask that reaches past the pixel's bits or shares bits with another
@@ -159,6 +164,22 @@ void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout
       to[x] = alpha << 24 | uint32_t{Channel(pixel, masks[0], shifts[0], widths[0])} << 16 |
               uint32_t{Channel(pixel, masks[1], shifts[1], widths[1])} << 8 |
               Channel(pixel, masks[2], shifts[2], widths[2]);
+    }
+  }
+}
+
+void ReadRgb24Pixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride) {
+  const int64_t width = layout.width;
+  const int64_t height = layout.height;
+  const int64_t rowBytes = (width * 24 + 31) / 32 * 4;
+  for (int64_t line = 0; line < height; ++line) {
+    const int64_t start = layout.pixelDataOffset + line * rowBytes;
+    if (start + width * 3 > static_cast<int64_t>(size)) return;
+    const uint8_t* from = bytes + start;
+    auto* to =
+        reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) + static_cast<size_t>(height - 1 - line) * stride);
+    for (int64_t x = 0; x < width; ++x, from += 3) {
+      to[x] = 0xFF000000u | uint32_t{from[2]} << 16 | uint32_t{from[1]} << 8 | from[0];
     }
   }
 }

@@ -1,6 +1,8 @@
 // The BMP pixel codings that the loader decodes itself rather than through
 // Qt's reader: RLE streams, whose skipped pixels Qt leaves uninitialised,
-// and colour masks wider than 8 bits, whose channels Qt scales to black.
+// colour masks wider than 8 bits, whose channels Qt scales to black, and
+// plain 24-bit bottom-up rows, the decoded logos' own coding, which Qt's
+// generic reader takes several times as long over.
 // Standard C++ on the file's bytes; Bitmap-qt.cpp puts the result in a QImage.
 #pragma once
 
@@ -16,6 +18,7 @@ enum class PixelDecoding {
   Qt,         ///< every other file: Qt's reader
   Rle,        ///< RLE4 or RLE8: ExpandRle
   WideMasks,  ///< 16 or 32 bits through colour masks: ReadMaskedPixels
+  Rgb24,      ///< 24 bits as they are, bottom-up: ReadRgb24Pixels
 };
 
 struct PixelPlan {
@@ -45,5 +48,10 @@ void ExpandRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, bool 
 /// 0..255. Without an alpha mask every pixel is opaque. The caller has
 /// checked that the file holds every row.
 void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride);
+
+/// Reads the file's 24-bit rows, blue, green, red a pixel, bottom-up and
+/// uncompressed, into opaque 0xFFRRGGBB words, row 0 the top, rows `stride`
+/// bytes apart. The caller has checked that the file holds every row.
+void ReadRgb24Pixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride);
 
 }  // namespace lum::platform

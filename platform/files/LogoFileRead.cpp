@@ -31,7 +31,7 @@ void ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixels) 
   // The rows are the last bytes of the file; a file too short for them is
   // read whole.
   const uint64_t tail = std::min<uint64_t>(pixelBytes, file.Size() - std::min<uint64_t>(file.Size(), sizeof header));
-  into.SetSize(static_cast<int64_t>(sizeof header + tail));
+  into.SetSizeForOverwrite(static_cast<int64_t>(sizeof header + tail));
   const size_t read = file.ReadAt(file.Size() - tail, into.Data() + sizeof header, static_cast<size_t>(tail));
   into.SetSize(static_cast<int64_t>(sizeof header + read));  // a file that shrank gives what it holds
   into.Seek(0, SeekOrigin::Begin);

@@ -15,7 +15,7 @@ class LogoHandler : public QImageIOHandler {
   /// logo, "kvx" for any other.
   bool canRead() const override;
   /// An ARGB32 picture: the word 0 transparent, every other word opaque in
-  /// the decoder's colour. Reads at most a logo file of 64 Mi pixels.
+  /// the decoder's colour. Reads at most a logo file of kMaxLogoPixels.
   bool read(QImage* image) override;
   /// Any picture at its own size: alpha below 128 becomes the transparent
   /// word, every other pixel the encoder's opaque word.
