@@ -129,9 +129,14 @@ LogoHeader DecodeLogo(const std::string& fileName, int transparencyIndex, ByteBu
                          outputBuffer);
 }
 
+int64_t FileSeam::ReadLogoBytes(const std::string& path, ByteBuffer& into) {
+  ReadWholeFile(path, into);
+  return into.Size();
+}
+
 std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, ByteBuffer& inputBuffer,
                                                FileSeam& files) {
-  files.ReadLogoBytes(fileName, inputBuffer);
+  const int64_t fileSize = files.ReadLogoBytes(fileName, inputBuffer);
   const uint8_t* data = inputBuffer.Data();
   const size_t size = static_cast<size_t>(inputBuffer.Size());
   const LogoHeader header = LogoHeaderOf(data, size);
@@ -143,7 +148,8 @@ std::unique_ptr<OutputWriter> DecodeLogoToFile(const std::string& fileName, Byte
   // and -4 * width after each row's pixels. width - 1, checked at the start
   // of each row, cannot fail once -2 * width has passed.
   Checked(-2 * int64_t{width});
-  CheckLogoPixelsFit(header, size);
+  CheckLogoPixelsFit(header, static_cast<size_t>(fileSize));
+  CheckLogoPixelsFit(header, size);  // and what was read of a file that shrank meanwhile
 
   std::unique_ptr<OutputWriter> output = files.CreateOutput(BmpNameFor(fileName));
   uint8_t bmpHeader[kBmpHeaderSize];

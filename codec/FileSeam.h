@@ -46,9 +46,11 @@ class FileSeam {
   /// bytes, where the rows are found (a file too short for them whole).
   /// Decoding them is decoding the whole file, messages included, while the
   /// bytes between are never read: a sparse giant whose header announces
-  /// few pixels is read at once. Throws as ReadWholeFile. By default the
-  /// whole file is read.
-  virtual void ReadLogoBytes(const std::string& path, ByteBuffer& into) { ReadWholeFile(path, into); }
+  /// few pixels is read at once. Returns the file's size, by which the
+  /// decoder judges whether the pixels fit: of a file too short for them
+  /// `into` may hold the header alone. Throws as ReadWholeFile. By default
+  /// the whole file is read.
+  virtual int64_t ReadLogoBytes(const std::string& path, ByteBuffer& into);
 
   /// Creates the output file at `path`, or empties the one there; what is
   /// written reaches it as it goes, and an abandoned output keeps what was

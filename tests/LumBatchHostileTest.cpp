@@ -209,6 +209,19 @@ TEST_F(LumBatchHostileTest, ASparseGiantIsReadNoFurtherThanItsHeadersPixels) {
   EXPECT_EQ(Bytes(one.begin() + 54, one.end()), (Bytes{0xF8, 0xF8, 0xF8, 0}));
 }
 
+// A giant too short for the pixels its header asks for is refused by its
+// size, not read whole first.
+TEST_F(LumBatchHostileTest, ASparseGiantTooShortForItsPixelsIsRefusedUnread) {
+  Write("short.kvx", LogoBytes(100000, 100000, {}));
+  ASSERT_EQ(::truncate(FullPath("short.kvx").c_str(), off_t{2} << 30), 0);
+  test::RunOptions limited;
+#if !defined(LUM_SANITIZER_RESERVES_ADDRESS_SPACE)
+  limited.addressSpaceLimit = 40 << 20;
+#endif
+  Expect({"short.kvx", "/i"}, {"Logo file too short for 100000 x 100000 pixels: 2147483648 bytes  file: short.kvx"},
+         1, {}, limited);
+}
+
 TEST_F(LumBatchHostileTest, ReadOnlyFolderCannotTakeTheOutput) {
   ASSERT_EQ(::chmod(dir_.Path().c_str(), 0755), 0);
   Write("a.kvx", Kvx());

@@ -22,8 +22,8 @@ class Host final : public FileSeam {
   }
 
   // Any number of pixels: the console decoder has its own checks.
-  void ReadLogoBytes(const std::string& path, ByteBuffer& into) override {
-    ReadLogoFile(path, into, std::numeric_limits<int64_t>::max());
+  int64_t ReadLogoBytes(const std::string& path, ByteBuffer& into) override {
+    return ReadLogoFile(path, into, std::numeric_limits<int64_t>::max());
   }
 
   std::unique_ptr<OutputWriter> CreateOutput(const std::string& path) override {

@@ -20,9 +20,11 @@ namespace lum::platform {
 /// as quickly as its header's pixels allow (a sparse giant whose header
 /// says 0 x 0 gives eight bytes), and decodes as it would whole. A file too
 /// short for its header or its pixels is read whole, for the decoder to
-/// refuse. Throws EFOpenError as ReadWholeFile does, EInvalidLogo ("Logo
-/// too large: ...") before reading the pixels of a header that announces
-/// more than `maxPixels`, EOutOfMemory and EInOutError.
-void ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixels = kMaxLogoPixels);
+/// refuse, up to kMaxLogoFileSize; of a larger one only the header is read,
+/// and the decoder judges it by the size returned. Returns the file's size.
+/// Throws EFOpenError as ReadWholeFile does, EInvalidLogo ("Logo too large:
+/// ...") before reading the pixels of a header that announces more than
+/// `maxPixels`, EOutOfMemory and EInOutError.
+int64_t ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixels = kMaxLogoPixels);
 
 }  // namespace lum::platform
