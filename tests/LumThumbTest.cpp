@@ -124,6 +124,12 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_EQ(result.output,
             "lumthumb: Datei \"" + (dir_ / "null.png") + "\" kann nicht erstellt werden. not a regular file\n");
 
+  // Nor over the logo it is made of.
+  result = Run({"ring.kvx", "./ring.kvx", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output, "lumthumb: Datei \"" + (dir_ / "ring.kvx") +
+                               "\" kann nicht erstellt werden. it is the file being converted\n");
+
   test::RunOptions asUser;
   asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
   result = Run({"ring.kvx", "ro/out.png", "128"}, asUser);

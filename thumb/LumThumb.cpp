@@ -6,6 +6,7 @@
 #include "base/Messages.h"
 #include "codec/ByteBuffer.h"
 #include "platform/files/HostFiles.h"
+#include "platform/files/Paths.h"
 #include "thumb/PngImage.h"
 #include "thumb/Thumbnail.h"
 
@@ -42,6 +43,7 @@ int RunLumThumb(const std::vector<std::string>& arguments, std::ostream& errors)
     return 2;
   }
   try {
+    platform::RefuseOutputOverSource(arguments[0], arguments[1]);  // a slip of the hand loses the logo
     ByteBuffer logo;
     ReadLogo(arguments[0], logo);
     const Thumbnail thumbnail = MakeThumbnail(logo.Data(), static_cast<size_t>(logo.Size()), size);

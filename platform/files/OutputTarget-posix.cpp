@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "base/Errors.h"
+#include "codec/FileNames.h"
 
 namespace lum::platform {
 
@@ -14,17 +15,12 @@ namespace {
 
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in a path
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // Whether the symlink `link` (its lstat in `status`) may be followed: the
 // kernel's rule for protected symlinks. In a sticky folder that anyone may
 // write, only a link of our own or of the folder's owner is followed.
 bool MayFollow(const std::string& link, const struct stat& status) {
   if (status.st_uid == ::geteuid()) return true;
-  const std::string folder = FolderOf(link);
+  const std::string folder = ExtractFilePath(link);
   struct stat parent {};
   if (::stat(folder.empty() ? "." : folder.c_str(), &parent) != 0) return false;
   const bool shared = (parent.st_mode & S_ISVTX) && (parent.st_mode & S_IWOTH);
@@ -51,7 +47,7 @@ OutputTarget ResolveOutputTarget(const std::string& path) {
     if (static_cast<size_t>(length) == sizeof link) throw EInOutError(ENAMETOOLONG);
     const std::string to(link, static_cast<size_t>(length));
     if (to.empty()) throw EInOutError(ENOENT);
-    target.path = to.front() == '/' ? to : FolderOf(target.path) + to;
+    target.path = to.front() == '/' ? to : ExtractFilePath(target.path) + to;
   }
   throw EInOutError(ELOOP);
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "codec/FileNames.h"
 #include "platform/files/FileWrites.h"
 #include "platform/files/OutputFile.h"
 
@@ -17,11 +18,6 @@ namespace lum::platform {
 namespace {
 
 constexpr size_t kCopyBlock = 64 * 1024;
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // A descriptor closed when it goes, unless released.
 class Descriptor {
@@ -72,7 +68,7 @@ ReplacementFile::~ReplacementFile() { Discard(); }
 // Opens a new file beside the target, under a name of its own; 0 or the
 // errno.
 int ReplacementFile::CreateTemporary(mode_t mode) {
-  const std::string folder = FolderOf(target_.path);
+  const std::string folder = ExtractFilePath(target_.path);
   // The process id keeps other programs' names apart (a forked child would
   // share it, and O_EXCL sends it on to the next number).
   static const std::string pid = std::to_string(::getpid());

@@ -66,6 +66,7 @@ class ChangeHandle {
   /// a signalled handle until FindNext or its end. Read after the kernel's
   /// queues are seen empty, it tells a test that every change made before
   /// has been handled (events leave the kernel only inside ReadEvents).
+  /// For the tests' waits: the program itself never needs it.
   static int NoticesInFlight();
 
  private:
