@@ -496,6 +496,22 @@ TEST_F(ShellListViewTest, TheKeyThatEndsARenameBelongsToTheEditorAlone) {
   EXPECT_EQ(keyUps, 0);
 }
 
+TEST_F(ShellListViewTest, ARenamedRowTakesItsPlaceInTheFolderOrderAtTheNextRescan) {
+  for (const char* name : {"b.kvx", "c.kvx", "d.kvx", "e.kvx"}) MakeFile(Work(name));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  list.BeginRename();
+  Editor()->setText("z.kvx");
+  QTest::keyClick(Editor(), Qt::Key_Return);
+  ProcessEvents();
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"z.kvx", "c.kvx", "d.kvx", "e.kvx"}));
+  Key(Qt::Key_F5);
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"c.kvx", "d.kvx", "e.kvx", "z.kvx"}));
+  MakeFile(Work("a.kvx"));
+  list.Rescan();
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"a.kvx", "c.kvx", "d.kvx", "e.kvx", "z.kvx"}));
+}
+
 TEST_F(ShellListViewTest, PageDownAndUpMoveAPageAtATimeToTheLastAndFirstRowInEveryStyle) {
   for (int i = 1; i <= 90; ++i) MakeFile(Work((i < 10 ? "f0" : "f") + std::to_string(i) + ".kvx"));
   TShellListView& list = ViewerList(Work());

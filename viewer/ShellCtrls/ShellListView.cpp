@@ -182,8 +182,7 @@ void TCustomShellListView::FillItems() {
   };
   TFolderRead read =
       ReadFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter, sorted_, std::exchange(earlier_, {}));
-  rowsInListOrder_ = sorted_;
-  model_->Assign(std::move(read));
+  model_->Assign(std::move(read), sorted_);
   ApplyItemSize();
 }
 
@@ -394,7 +393,7 @@ void TCustomShellListView::RescanNow() {
   std::unique_ptr<TShellFolder> root = ItemFromIdList(folder.get());
   // The rows of the same folder that are still there stay as they are:
   // making 100,000 items anew, and sorting them, is most of a re-scan.
-  earlier_ = {model_->TakeItems(), rowsInListOrder_};
+  earlier_ = model_->TakeItems();
   const OnExit dropUnused([this] { earlier_ = {}; });
   ReplaceRoot(std::move(root));
   settingRoot_ = false;
@@ -404,12 +403,10 @@ void TCustomShellListView::RescanNow() {
 
 void TCustomShellListView::SortRows(int column) {
   model_->Reorder(ColumnOrder(model_->Items(), column));
-  rowsInListOrder_ = false;
 }
 
 void TCustomShellListView::SortRows(const TRowComparison& compare) {
   model_->Reorder(ComparisonOrder(model_->Items(), compare));
-  rowsInListOrder_ = false;
 }
 
 int TCustomShellListView::FindRow(const QString& text, int start, bool wrap) const {
