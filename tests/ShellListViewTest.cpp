@@ -496,6 +496,40 @@ TEST_F(ShellListViewTest, TheKeyThatEndsARenameBelongsToTheEditorAlone) {
   EXPECT_EQ(keyUps, 0);
 }
 
+TEST_F(ShellListViewTest, WhileANameIsEditedOnlyEnterEscOrLeavingTheEditorEndTheEditAndNoKeyMovesTheSelection) {
+  for (const char* name : {"a.kvx", "b.kvx", "c.kvx"}) MakeFile(Work(name));
+  TShellListView& list = ViewerList(Work());
+  list.SelectRow(0);
+  MakeCurrent("a.kvx");
+  int keyUps = 0;  // the viewer shows the selected file on a key-up
+  list.SetOnKeyUp([&](TCustomShellListView&, int&, Qt::KeyboardModifiers) { ++keyUps; });
+  list.BeginRename();
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClick(Editor(), Qt::Key_End);
+  QTest::keyClicks(Editor(), "half");
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_F5}) {
+    ASSERT_NE(Editor(), nullptr) << "closed before " << key;
+    QTest::keyClick(Editor(), key);
+    ProcessEvents();
+  }
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(CurrentName(), "a.kvx");
+  EXPECT_EQ(SelectedNames(), std::vector<std::string>{"a.kvx"});
+  EXPECT_EQ(RowNames(), (std::vector<std::string>{"a.kvx", "b.kvx", "c.kvx"}));
+
+  // Tab takes the name as the editor's losing the focus does, and stays.
+  QTest::keyClick(Editor(), Qt::Key_Tab);
+  ProcessEvents();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_TRUE(FileExists(Work("a.kvxhalf")));
+  EXPECT_EQ(CurrentName(), "a.kvxhalf");
+  EXPECT_EQ(keyUps, 0);
+  // After the edit a key moves the selection, and the file it moves to is shown.
+  Key(Qt::Key_Down);
+  EXPECT_EQ(CurrentName(), "b.kvx");
+  EXPECT_EQ(keyUps, 1);
+}
+
 TEST_F(ShellListViewTest, ARenamedRowTakesItsPlaceInTheFolderOrderAtTheNextRescan) {
   for (const char* name : {"b.kvx", "c.kvx", "d.kvx", "e.kvx"}) MakeFile(Work(name));
   TShellListView& list = ViewerList(Work());

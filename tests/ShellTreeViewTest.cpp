@@ -382,6 +382,33 @@ TEST_F(ShellTreeViewTest, AChangeWhileALabelIsEditedWaitsForTheEditAndANodeThatG
   EXPECT_TRUE(failures_.empty());
 }
 
+TEST_F(ShellTreeViewTest, WhileALabelIsEditedNoKeyButEnterEscOrTabEndsTheEditOrMovesTheSelection) {
+  MakeFolder(Desktop("logos"));
+  MakeFolder(Desktop("more"));
+  TShellTreeView& tree = MakeBrowser();
+  TShellTreeNode* logos = NodeNamed(Root(), "logos");
+  Click(logos);
+  QTest::keyClick(tree.viewport(), Qt::Key_F2);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClicks(Editor(), "half");
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Right}) {
+    ASSERT_NE(Editor(), nullptr) << "closed before " << key;
+    QTest::keyClick(Editor(), key);
+    ProcessEvents();
+  }
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(tree.Selected(), logos);
+  EXPECT_TRUE(FileExists(Desktop("logos")));
+
+  // Tab takes the name as the editor's losing the focus does, and stays.
+  QTest::keyClick(Editor(), Qt::Key_Tab);
+  ProcessEvents();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(tree.Selected(), logos);
+  EXPECT_EQ(logos->Text(), "half");
+  EXPECT_EQ(ListFolder(), Desktop("half"));
+}
+
 TEST_F(ShellTreeViewTest, ARightClickedNodeIsRenamedFromItsMenuWhileTheSelectionStaysAndARefusalKeepsItsLabel) {
   MakeFolder(Desktop("s"));
   MakeFolder(Desktop("t/v"));

@@ -13,14 +13,16 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "viewer/ShellCtrls/InPlaceEdit.h"
+
 namespace lum {
 
 /// The input the views hand on.
 class ShellViewInput {
  public:
   /// A key pressed (`editing`: a name is being edited in place, and the
-  /// key comes from its editor); true when the control dealt with it (the
-  /// view then does not).
+  /// key comes from its editor, which left it); true when the control dealt
+  /// with it or swallowed it (the view then does not see it).
   virtual bool ViewKeyDown(QKeyEvent& event, bool editing) = 0;
   /// After the view's own handling of a released key.
   virtual void ViewKeyUp(QKeyEvent& event) = 0;
@@ -75,6 +77,9 @@ class ShellView : public View {
       if (page && this->isWrapping()) return MoveByPage(action == QAbstractItemView::MovePageDown);
     }
     return View::moveCursor(action, modifiers);
+  }
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    View::closeEditor(editor, EndOnTheSameItem(hint));
   }
   void contextMenuEvent(QContextMenuEvent* event) override {
     if (input_.ViewContextMenu(*this, event->pos(), event->reason() == QContextMenuEvent::Keyboard))
