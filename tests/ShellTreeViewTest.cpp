@@ -524,6 +524,23 @@ TEST_F(ShellTreeViewTest, DeletingAnAncestorOfTheSelectedFolderSelectsItsParentA
   EXPECT_EQ(ListNames(), Names{"top.kvx"});
 }
 
+TEST_F(ShellTreeViewTest, ASelectedFolderThatAnotherProgramRemovesGivesWayToItsNearestAncestorLeft) {
+  MakeFolder(Desktop("del1/del2"));
+  MakeFile(Desktop("del1/del2/d.kvx"));
+  MakeFile(Desktop("top.kvx"));
+  TShellTreeView& tree = MakeBrowser([](TShellTreeView& setUp) { setUp.SetAutoRefresh(true); });
+  TShellTreeNode* del1 = NodeNamed(Root(), "del1");
+  tree.expandItem(del1);
+  Click(NodeNamed(del1, "del2"));
+  ASSERT_EQ(ListNames(), Names{"d.kvx"});
+  std::filesystem::remove_all(Desktop("del1"));
+  tree.Notifier()->OnChange()();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tree.Selected() == Root(); }, 5000));
+  EXPECT_EQ(ChildNames(Root()), (Names{text::kHome, text::kComputer}));
+  EXPECT_EQ(ListNames(), Names{"top.kvx"});
+  EXPECT_TRUE(failures_.empty());
+}
+
 TEST_F(ShellTreeViewTest, AReloadArrivingWhileANodesMenuIsOpenWaitsUntilTheMenuHasClosed) {
   MakeFolder(Desktop("w/x"));
   TShellTreeView& tree = MakeBrowser();
