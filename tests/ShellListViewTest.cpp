@@ -546,6 +546,40 @@ TEST_F(ShellListViewTest, ARenamedRowTakesItsPlaceInTheFolderOrderAtTheNextResca
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"a.kvx", "c.kvx", "d.kvx", "e.kvx", "z.kvx"}));
 }
 
+TEST_F(ShellListViewTest, AfterARenameInPlaceTheSelectionShownIsTheRenamedFileAndNeverTheOldName) {
+  MakeFile(Work("sun.kvx"));
+  TShellListView& list = WatchedList(Work());
+  ASSERT_TRUE(WaitUntilWatching(Work()));
+  list.SelectRow(0);
+  MakeCurrent("sun.kvx");
+  // What the viewer does on a click or a key-up: open the first selected row's file.
+  std::vector<std::string> shown;
+  const auto show = [&] {
+    const int row = list.FirstSelectedRow();
+    const std::string path = row < 0 ? std::string() : list.FolderAt(row)->FullPath();
+    shown.push_back(path);
+    EXPECT_TRUE(FileExists(path)) << path;
+  };
+  list.SetOnKeyUp([&](TCustomShellListView&, int&, Qt::KeyboardModifiers) { show(); });
+  list.SetOnClick([&](TCustomShellListView&) { show(); });
+  // A user's keys: each release goes where the focus is by then.
+  QTest::keyPress(list.CurrentView(), Qt::Key_F2);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyRelease(Editor(), Qt::Key_F2);
+  QTest::keyClick(Editor(), Qt::Key_Home);
+  QTest::keyClicks(Editor(), "new");
+  QTest::keyPress(Editor(), Qt::Key_Return);
+  QTest::keyRelease(list.CurrentView(), Qt::Key_Return);
+  SettleWatchers([&] { return hookCalls_; });
+  ASSERT_EQ(RowNames(), std::vector<std::string>{"newsun.kvx"});
+  Key(Qt::Key_Home);
+  QTest::mouseClick(list.CurrentView()->viewport(), Qt::LeftButton, {},
+                    list.CurrentView()->visualRect(list.Model()->index(0, 0)).center());
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back(), Work("newsun.kvx"));
+  EXPECT_TRUE(failures_.empty());
+}
+
 TEST_F(ShellListViewTest, PageDownAndUpMoveAPageAtATimeToTheLastAndFirstRowInEveryStyle) {
   for (int i = 1; i <= 90; ++i) MakeFile(Work((i < 10 ? "f0" : "f") + std::to_string(i) + ".kvx"));
   TShellListView& list = ViewerList(Work());
