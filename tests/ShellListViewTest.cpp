@@ -580,6 +580,39 @@ TEST_F(ShellListViewTest, AfterARenameInPlaceTheSelectionShownIsTheRenamedFileAn
   EXPECT_TRUE(failures_.empty());
 }
 
+TEST_F(ShellListViewTest, TheDateColumnFitsEveryDateTheLocaleWritesWhateverItsMonthAndTimeOfDay) {
+  // Day-time markers of very different widths (HENGIHENGI, EFIAFI; ǁGOAGAS, ǃUIAS).
+  const QLocale before;
+  for (const char* locale : {"to_TO", "naq_NA"}) {
+    QLocale::setDefault(QLocale(locale));
+    std::filesystem::remove_all(Work());
+    MakeFolder(Work());
+    for (int month = 1; month <= 12; ++month)
+      for (const int hour : {10, 22}) {
+        const std::string name = Work(std::to_string(month) + "-" + std::to_string(hour) + ".kvx");
+        MakeFile(name);
+        const qint64 when = QDateTime(QDate(2000, month, 28), QTime(hour, 58, 58)).toSecsSinceEpoch();
+        const timespec times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, name.c_str(), times, 0), 0);
+      }
+    TShellListView& list = ViewerList(Work());
+    // Where 14 letters, the count the column asks for, are narrower.
+    list.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    list.SetViewStyle(vsReport);
+    QAbstractItemView* view = list.CurrentView();
+    const int width = static_cast<QTreeView*>(view)->header()->sectionSize(3);
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.font = view->font();
+    for (int row = 0; row < list.RowCount(); ++row) {
+      const QModelIndex date = list.Model()->index(row, 3);
+      EXPECT_LE(view->itemDelegateForIndex(date)->sizeHint(option, date).width(), width)
+          << locale << " " << date.data().toString().toStdString();
+    }
+  }
+  QLocale::setDefault(before);
+}
+
 TEST_F(ShellListViewTest, PageDownAndUpMoveAPageAtATimeToTheLastAndFirstRowInEveryStyle) {
   for (int i = 1; i <= 90; ++i) MakeFile(Work((i < 10 ? "f0" : "f") + std::to_string(i) + ".kvx"));
   TShellListView& list = ViewerList(Work());
