@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -25,6 +26,7 @@
 #include "tests/ShellModelSupport.h"
 #include "tests/WatchTestSupport.h"
 #include "tests/WatchWaits.h"
+#include "viewer/ShellCtrls/ChangeMerger.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellChangeNotifier.h"
 #include "viewer/ShellCtrls/ShellErrors.h"
@@ -790,6 +792,28 @@ TEST_F(ShellListViewTest, AChangeWhileANameIsEditedWaitsUntilTheEditHasEnded) {
   QTest::keyClick(Editor(), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return RowNames() == std::vector<std::string>{"moon.kvx", "sunny.hzn"}; }, 5000));
   EXPECT_EQ(SelectedNames(), std::vector<std::string>{"sunny.hzn"});
+}
+
+TEST(ChangeMergerTest, ThePauseAfterARefreshIsThreeTimesItsOwnTimeLeavingOutAMessageBoxAndAtMostTwoSeconds) {
+  TChangeMerger changes([] {});
+  qint64 boxMs = 0;
+  const ControlExceptionHandler previous = SetControlExceptionHandler([&](const std::exception&) {
+    QElapsedTimer box;  // the user reads the message
+    box.start();
+    QTest::qSleep(600);
+    boxMs = box.elapsed();
+  });
+  QElapsedTimer refresh;
+  refresh.start();
+  changes.Refresh([] { ReportControlException(std::runtime_error("unreadable")); });
+  const qint64 ownMs = refresh.elapsed() - boxMs;
+  SetControlExceptionHandler(previous);
+  changes.Changed();
+  EXPECT_LE(changes.MsUntilDue(), 3 * ownMs + 20);
+
+  changes.Refresh([] { QTest::qSleep(800); });
+  changes.Changed();
+  EXPECT_LE(changes.MsUntilDue(), 2000);
 }
 
 TEST_F(ShellListViewTest, ChangesReportedTogetherLeadToOneRescanAndOneDuringARescanToOneMore) {
