@@ -72,9 +72,12 @@ class ShellView : public View {
     if (event->button() == Qt::LeftButton) input_.ViewDoubleClicked();
   }
   QModelIndex moveCursor(QAbstractItemView::CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    const bool page = action == QAbstractItemView::MovePageDown || action == QAbstractItemView::MovePageUp;
     if constexpr (std::is_base_of_v<QListView, View>) {
-      const bool page = action == QAbstractItemView::MovePageDown || action == QAbstractItemView::MovePageUp;
       if (page && this->isWrapping()) return MoveByPage(action == QAbstractItemView::MovePageDown);
+    }
+    if constexpr (std::is_base_of_v<QTreeView, View>) {
+      if (page) return MoveRowsByPage(action == QAbstractItemView::MovePageDown);
     }
     return View::moveCursor(action, modifiers);
   }
@@ -112,6 +115,18 @@ class ShellView : public View {
     const int step = std::max(1, extent / std::max(1, lineSize)) * perLine;
     const int row = std::clamp(current.row() + (forward ? step : -step), 0, rows - 1);
     return model->index(row, 0, this->rootIndex());
+  }
+
+  // The report's rows: a page is the rows that the viewport shows whole,
+  // up as well as down (the tree view's own Page Up goes one row further,
+  // to the row cut off at the top).
+  QModelIndex MoveRowsByPage(bool forward) const {
+    const QModelIndex current = this->currentIndex();
+    const int rows = this->model() ? this->model()->rowCount(this->rootIndex()) : 0;
+    if (rows == 0 || !current.isValid()) return current;
+    const int step = std::max(1, this->viewport()->height() / std::max(1, this->rowHeight(current)));
+    const int row = std::clamp(current.row() + (forward ? step : -step), 0, rows - 1);
+    return current.sibling(row, current.column());
   }
 
   ShellViewInput& input_;
