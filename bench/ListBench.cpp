@@ -25,6 +25,8 @@
 //                                     view style, until its handling returns
 //                                     and until the layout and paint after it
 //                                     are done; best and median of runs
+//   list_bench find <folder> [runs]   every file as a row: type-ahead for a
+//                                     text that matches none, best and median
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -361,12 +363,35 @@ int Rescan(const std::string& folder, int runs) {
   return 0;
 }
 
+// Type-ahead for a text that no name begins with: every row's name is
+// shown (as the list shows it) and compared, the longest search there is.
+int Find(const std::string& folder, int runs) {
+  auto list = ViewerList("/");
+  list->SetOnAddFolder({});
+  list->SetRoot(folder);
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    QElapsedTimer timer;
+    timer.start();
+    const int row = list->FindRow(QStringLiteral("~none"), 0, true);
+    times.push_back(Milliseconds(timer));
+    if (row != -1) {
+      std::fprintf(stderr, "found row %d\n", row);
+      return 1;
+    }
+  }
+  std::sort(times.begin(), times.end());
+  std::printf("find: %6d rows, no match: best %6.1f ms, median %6.1f ms\n", list->RowCount(), times[0],
+              times[times.size() / 2]);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc < 3) {
-    std::fputs("usage: list_bench make|list|qt|sort|scroll|rescan <folder> [count|runs|column]\n", stderr);
+    std::fputs("usage: list_bench make|list|qt|sort|scroll|rescan|find <folder> [count|runs|column]\n", stderr);
     return 2;
   }
   const std::string mode = argv[1];
@@ -380,6 +405,7 @@ int main(int argc, char** argv) {
     if (mode == "sort") return Sort(folder, argc > 3 ? std::atoi(argv[3]) : -1);
     if (mode == "scroll") return Scroll(folder);
     if (mode == "rescan") return Rescan(folder, argc > 3 ? std::atoi(argv[3]) : 5);
+    if (mode == "find") return Find(folder, argc > 3 ? std::atoi(argv[3]) : 9);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "%s\n", failure.what());
     return 1;

@@ -333,11 +333,15 @@ TEST_F(ShellItemTest, NamesThatAreNotUtf8ListShowOpenAndRename) {
 }
 
 TEST(ShownNamesTest, EveryNameComesBackByteForByteAndItsBytesStayWhereTheyWere) {
-  // Latin-1, a cut-off sequence, an overlong form, and a name that holds one
-  // of the characters that stand for bytes.
-  for (const std::string name : {"caf\xe9.kvx", "a\xe2\x82", "\xc0\xaf", "x\xef\x9e\x80y", "gr\xc3\xbc\xc3\x9f"})
+  // Latin-1, a cut-off sequence, an overlong form, a surrogate, a value past
+  // U+10FFFF, a name that holds one of the characters that stand for bytes,
+  // and valid UTF-8 of two and four bytes.
+  for (const std::string name : {"caf\xe9.kvx", "a\xe2\x82", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80",
+                                 "x\xef\x9e\x80y", "gr\xc3\xbc\xc3\x9f", "\xf0\x9f\x98\x80"})
     EXPECT_EQ(NameBytes(ShownName(name)), name) << name;
-  EXPECT_EQ(ShownName("gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("gr\xc3\xbc\xc3\x9f"));
+  EXPECT_EQ(ShownName("gr\xc3\xbc\xc3\x9f\xf0\x9f\x98\x80"), QString::fromUtf8("gr\xc3\xbc\xc3\x9f\xf0\x9f\x98\x80"));
+  // A character that stands for a byte is that byte, typed or not.
+  EXPECT_EQ(NameBytes(QString(QChar(0xF7E9))), "\xe9");
   QString edited = ShownName("caf\xe9.kvx");
   edited.insert(4, QLatin1Char('X'));
   EXPECT_EQ(NameBytes(edited), "caf\xe9X.kvx");

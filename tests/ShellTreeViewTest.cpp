@@ -382,6 +382,33 @@ TEST_F(ShellTreeViewTest, AChangeWhileALabelIsEditedWaitsForTheEditAndANodeThatG
   EXPECT_TRUE(failures_.empty());
 }
 
+TEST_F(ShellTreeViewTest, WhileALabelIsEditedNoKeyButEnterEscOrTabEndsTheEditOrMovesTheSelection) {
+  MakeFolder(Desktop("logos"));
+  MakeFolder(Desktop("more"));
+  TShellTreeView& tree = MakeBrowser();
+  TShellTreeNode* logos = NodeNamed(Root(), "logos");
+  Click(logos);
+  QTest::keyClick(tree.viewport(), Qt::Key_F2);
+  ASSERT_NE(Editor(), nullptr);
+  QTest::keyClicks(Editor(), "half");
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Right}) {
+    ASSERT_NE(Editor(), nullptr) << "closed before " << key;
+    QTest::keyClick(Editor(), key);
+    ProcessEvents();
+  }
+  ASSERT_NE(Editor(), nullptr);
+  EXPECT_EQ(tree.Selected(), logos);
+  EXPECT_TRUE(FileExists(Desktop("logos")));
+
+  // Tab takes the name as the editor's losing the focus does, and stays.
+  QTest::keyClick(Editor(), Qt::Key_Tab);
+  ProcessEvents();
+  EXPECT_EQ(Editor(), nullptr);
+  EXPECT_EQ(tree.Selected(), logos);
+  EXPECT_EQ(logos->Text(), "half");
+  EXPECT_EQ(ListFolder(), Desktop("half"));
+}
+
 TEST_F(ShellTreeViewTest, ARightClickedNodeIsRenamedFromItsMenuWhileTheSelectionStaysAndARefusalKeepsItsLabel) {
   MakeFolder(Desktop("s"));
   MakeFolder(Desktop("t/v"));
@@ -495,6 +522,23 @@ TEST_F(ShellTreeViewTest, DeletingAnAncestorOfTheSelectedFolderSelectsItsParentA
   EXPECT_FALSE(FileExists(Desktop("del1")));
   EXPECT_EQ(tree.Selected(), Root());
   EXPECT_EQ(ListNames(), Names{"top.kvx"});
+}
+
+TEST_F(ShellTreeViewTest, ASelectedFolderThatAnotherProgramRemovesGivesWayToItsNearestAncestorLeft) {
+  MakeFolder(Desktop("del1/del2"));
+  MakeFile(Desktop("del1/del2/d.kvx"));
+  MakeFile(Desktop("top.kvx"));
+  TShellTreeView& tree = MakeBrowser([](TShellTreeView& setUp) { setUp.SetAutoRefresh(true); });
+  TShellTreeNode* del1 = NodeNamed(Root(), "del1");
+  tree.expandItem(del1);
+  Click(NodeNamed(del1, "del2"));
+  ASSERT_EQ(ListNames(), Names{"d.kvx"});
+  std::filesystem::remove_all(Desktop("del1"));
+  tree.Notifier()->OnChange()();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tree.Selected() == Root(); }, 5000));
+  EXPECT_EQ(ChildNames(Root()), (Names{text::kHome, text::kComputer}));
+  EXPECT_EQ(ListNames(), Names{"top.kvx"});
+  EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(ShellTreeViewTest, AReloadArrivingWhileANodesMenuIsOpenWaitsUntilTheMenuHasClosed) {

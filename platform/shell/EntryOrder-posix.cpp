@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 #include <system_error>
@@ -59,6 +60,13 @@ EntryStatus StatusOf(const char* path) {
   return StatusFrom(status);
 }
 
+EntryStatus StatusAtWithoutStatx(int folder, const char* path) {
+  struct stat status {};
+  if (::fstatat(folder, path, &status, 0) != 0 && ::fstatat(folder, path, &status, AT_SYMLINK_NOFOLLOW) != 0)
+    return {};
+  return StatusFrom(status);
+}
+
 // The status of one entry of `folder` for `column`, asking the file system
 // for that field alone. `name` need not end in a zero.
 EntryStatus StatusAt(int folder, std::string_view name, int column) {
@@ -68,9 +76,12 @@ EntryStatus StatusAt(int folder, std::string_view name, int column) {
   path[name.size()] = '\0';
   const unsigned int mask = column == kSize ? STATX_SIZE : column == kModified ? STATX_MTIME : STATX_MODE;
   struct statx status {};
-  if (::statx(folder, path, AT_STATX_DONT_SYNC, mask, &status) != 0 &&
-      ::statx(folder, path, AT_STATX_DONT_SYNC | AT_SYMLINK_NOFOLLOW, mask, &status) != 0)
-    return {};
+  if (::statx(folder, path, AT_STATX_DONT_SYNC, mask, &status) != 0) {
+    // Where statx is refused (a container whose seccomp filter predates
+    // it answers ENOSYS or EPERM), the older call reads the same fields.
+    if (errno == ENOSYS || errno == EPERM) return StatusAtWithoutStatx(folder, path);
+    if (::statx(folder, path, AT_STATX_DONT_SYNC | AT_SYMLINK_NOFOLLOW, mask, &status) != 0) return {};
+  }
   EntryStatus entry;
   entry.present = true;
   entry.size = static_cast<int64_t>(status.stx_size);

@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <utility>
 
+#include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ControlScopes.h"
 
 namespace lum {
 
 namespace {
 
-// The pause after a refresh, in refreshes of its length.
+// The pause after a refresh, in refreshes of its length, and its bound.
 constexpr qint64 kPauseFactor = 3;
-// A refresh that showed a message box took as long as the box was open;
-// what counts of it is bounded, so that the next one still comes soon.
-constexpr qint64 kLongestCountedMs = 5000;
+constexpr qint64 kLongestPauseMs = 2000;
 
 }  // namespace
 
@@ -42,10 +41,12 @@ void TChangeMerger::Refresh(const std::function<void()>& refresh) {
   refreshing_ = true;
   changedMeanwhile_ = false;
   const qint64 start = clock_.elapsed();
+  const int64_t reportingBefore = ControlReportingMs();
   const OnExit done([&] {
     refreshing_ = false;
     const qint64 end = clock_.elapsed();
-    nextStartMs_ = end + kPauseFactor * std::min(end - start, kLongestCountedMs);
+    const qint64 own = std::max<qint64>(0, end - start - (ControlReportingMs() - reportingBefore));
+    nextStartMs_ = end + std::min(kPauseFactor * own, kLongestPauseMs);
     if (std::exchange(changedMeanwhile_, false)) Schedule();
   });
   refresh();

@@ -4,7 +4,10 @@
 // more after it, and a refresh starts no sooner than three times the last
 // one's own time after that one ended, so that under a steady stream
 // refreshing takes at most a quarter of the time, and the window keeps the
-// rest of its core for the user. No notice is dropped: a refresh always
+// rest of its core for the user. The pause is never longer than 2 s, so a
+// change shows within that (a refresh that takes more than 2/3 s then takes
+// more than a quarter). A refresh's own time leaves out the time a message
+// box it showed waited for the user. No notice is dropped: a refresh always
 // follows the last one.
 #pragma once
 
@@ -30,8 +33,9 @@ class TChangeMerger {
   /// reported before it count as shown by it.
   void Refresh(const std::function<void()>& refresh);
 
-  /// Whether a refresh is waiting for its time.
-  bool Pending() const { return timer_.isActive(); }
+  /// Milliseconds until the refresh that waits for its time is due; -1
+  /// when none waits.
+  int MsUntilDue() const { return timer_.isActive() ? timer_.remainingTime() : -1; }
 
  private:
   void Schedule();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "platform/shell/ItemIdList.h"
@@ -17,6 +18,13 @@ using shell::PCUIDLIST;
 
 /// The sum of the IDs' lengths plus 2 for the terminator; 0 for a missing list.
 size_t IdListSize(PCUIDLIST list);
+
+/// The bytes of a list, terminator included, as a view of the list: the
+/// same entry of a folder listed again gives the same bytes, so a key to
+/// find it by without copying its name.
+inline std::string_view IdListKey(PCUIDLIST list) {
+  return std::string_view(reinterpret_cast<const char*>(shell::IdBytes(list)), IdListSize(list));
+}
 
 /// The number of IDs before the terminator.
 size_t IdListCount(PCUIDLIST list);

@@ -16,11 +16,6 @@ namespace {
 
 constexpr size_t kNew = static_cast<size_t>(-1);
 
-// An own ID list as bytes: the same entry listed again gives the same bytes.
-std::string_view KeyOf(PCUIDLIST id) {
-  return std::string_view(reinterpret_cast<const char*>(IdBytes(id)), IdListSize(id));
-}
-
 // Hands `each` every ID list of the folder's enumeration, to keep if it
 // wants; false when the folder cannot be enumerated.
 template <class Each>
@@ -86,10 +81,10 @@ TFolderRead ReadFolderItems(TShellFolder& root, SHCONTF flags, HWND window, cons
   size_t next = 0;
   ForEachEntry(root, flags, window, [&](IdList& id) {
     Entry entry;
-    const std::string_view key = KeyOf(id.get());
+    const std::string_view key = IdListKey(id.get());
     for (size_t ahead = 0; ahead < 2 && next + ahead < listedBefore.size(); ++ahead) {
       const size_t place = listedBefore[next + ahead];
-      if (matched[place] || KeyOf(before[place]->RelativeID()) != key) continue;
+      if (matched[place] || IdListKey(before[place]->RelativeID()) != key) continue;
       entry.place = place;
       matched[place] = true;
       next += ahead + 1;
@@ -104,7 +99,7 @@ TFolderRead ReadFolderItems(TShellFolder& root, SHCONTF flags, HWND window, cons
   std::unordered_map<std::string_view, size_t> unmatched;
   const bool outOfTurn = std::any_of(entries.begin(), entries.end(), [](const Entry& entry) { return entry.id != nullptr; });
   for (size_t place = 0; outOfTurn && place < before.size(); ++place)
-    if (!matched[place]) unmatched.emplace(KeyOf(before[place]->RelativeID()), place);
+    if (!matched[place]) unmatched.emplace(IdListKey(before[place]->RelativeID()), place);
 
   // The items, each asked of the filter, in the order listed.
   TFolderRead read;
@@ -113,7 +108,7 @@ TFolderRead ReadFolderItems(TShellFolder& root, SHCONTF flags, HWND window, cons
   for (Entry& entry : entries) {
     size_t place = entry.place;
     if (place == kNew) {
-      const auto found = unmatched.find(KeyOf(entry.id.get()));
+      const auto found = unmatched.find(IdListKey(entry.id.get()));
       if (found != unmatched.end()) {
         place = found->second;
         unmatched.erase(found);

@@ -10,19 +10,11 @@
 
 namespace lum {
 
-namespace {
-
-bool EndsAnEdit(const QKeyEvent& event) {
-  const int key = event.key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
-
-}  // namespace
-
 bool TCustomShellListView::ViewKeyDown(QKeyEvent& event, bool editing) {
-  // A key that reaches the list from the editor of a name is the editor's:
-  // the Enter that finishes a rename renames and opens nothing.
-  if (editing) return EndsAnEdit(event);
+  // A key that reaches the list from the editor of a name is the editor's
+  // alone (InPlaceEdit.h): the Enter that finishes a rename renames and
+  // opens nothing, and no key moves the selection, which would end the edit.
+  if (editing) return true;
   // Noted before it is handled: a message box it opens takes the focus, and
   // with it the key's release.
   keysDown_.Pressed(event);

@@ -78,6 +78,9 @@ bool ShellListModel::Rename(int row, const QString& text) {
   TShellFolder& item = *rows_[static_cast<size_t>(row)];
   if (!IsNewName(text, item.InFolderName())) return false;
   if (!item.RenameTo(NameBytes(text))) return false;
+  // The row stays where it is until the folder is read again; that read
+  // must not take the rows for sorted.
+  inListOrder_ = false;
   emit dataChanged(index(row, 0), index(row, columnCount() - 1));
   return true;
 }
@@ -125,24 +128,27 @@ void ShellListModel::Clear() {
   beginResetModel();
   rows_.clear();
   listed_.clear();
+  inListOrder_ = false;
   failedDetails_.clear();
   endResetModel();
 }
 
-TFolderRead ShellListModel::TakeItems() {
+TEarlierItems ShellListModel::TakeItems() {
   beginResetModel();
-  TFolderRead read{std::move(rows_), std::move(listed_)};
+  TEarlierItems earlier{{std::move(rows_), std::move(listed_)}, inListOrder_};
   rows_.clear();
   listed_.clear();
+  inListOrder_ = false;
   failedDetails_.clear();
   endResetModel();
-  return read;
+  return earlier;
 }
 
-void ShellListModel::Assign(TFolderRead read) {
+void ShellListModel::Assign(TFolderRead read, bool inListOrder) {
   beginResetModel();
   rows_ = std::move(read.items);
   listed_ = std::move(read.listed);
+  inListOrder_ = inListOrder;
   // Rows put in by other means than a read have no listing order.
   if (listed_.size() != rows_.size()) listed_.clear();
   failedDetails_.clear();
@@ -155,6 +161,7 @@ void ShellListModel::Reorder(const TRowOrder& order) {
   std::vector<int> newRowOf(order.size());
   for (size_t row = 0; row < order.size(); ++row) newRowOf[order[row]] = static_cast<int>(row);
   ApplyOrder(rows_, order);
+  inListOrder_ = false;
   for (size_t& row : listed_) row = static_cast<size_t>(newRowOf[row]);
   const QModelIndexList before = persistentIndexList();
   QModelIndexList after;

@@ -44,10 +44,11 @@ class ShellListModel : public QAbstractTableModel {
   /// Destroys every row's item; no rows.
   void Clear();
   /// No rows; their items go to the caller, in row order, with the order
-  /// their folder listed them in.
-  TFolderRead TakeItems();
-  /// The rows become `read`'s items.
-  void Assign(TFolderRead read);
+  /// their folder listed them in and whether the rows are in the list order.
+  TEarlierItems TakeItems();
+  /// The rows become `read`'s items; `inListOrder` when they are in the
+  /// list order (ListOrder).
+  void Assign(TFolderRead read, bool inListOrder);
   /// Puts the rows in `order`; selected and current rows (and every other
   /// persistent index) stay with their items.
   void Reorder(const TRowOrder& order);
@@ -72,6 +73,9 @@ class ShellListModel : public QAbstractTableModel {
 
   TShellFolders rows_;
   std::vector<size_t> listed_;  ///< the rows in the order the folder listed them (TFolderRead)
+  /// The rows are in the list order: neither sorted by a column nor renamed
+  /// since they were read.
+  bool inListOrder_ = false;
   std::vector<TShellColumn> columns_;
   TShellFolder* root_ = nullptr;
   shell::HWND window_ = nullptr;

@@ -26,6 +26,20 @@ namespace lum {
 
 namespace {
 
+// The width of the widest date and time the locale's format gives: month
+// and day names and the markers of the time of day differ in width (in
+// Tongan the morning's is "HENGIHENGI", the evening's "EFIAFI"). A week of
+// two-digit days in each month, at a two-digit hour before and after noon.
+int WidestDateTimeWidth(const QFontMetrics& metrics) {
+  int widest = 0;
+  for (int month = 1; month <= 12; ++month)
+    for (int day = 22; day <= 28; ++day)
+      for (const int hour : {10, 22})
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      ShownName(shell::LocalDateTimeText(2000, month, day, hour, 58, 58))));
+  return widest;
+}
+
 shell::HIMAGELIST SystemImages(bool large) {
   shell::SHFILEINFO info;
   const shell::UINT flags = shell::SHGFI_SYSICONINDEX | (large ? 0 : shell::SHGFI_SMALLICON);
@@ -182,8 +196,7 @@ void TCustomShellListView::FillItems() {
   };
   TFolderRead read =
       ReadFolderItems(*root_, ObjectTypesToFlags(objectTypes_), window(), filter, sorted_, std::exchange(earlier_, {}));
-  rowsInListOrder_ = sorted_;
-  model_->Assign(std::move(read));
+  model_->Assign(std::move(read), sorted_);
   ApplyItemSize();
 }
 
@@ -193,11 +206,10 @@ void TCustomShellListView::BuildColumns() {
   const QFontMetrics metrics = fontMetrics();
   const int letterWidth = metrics.horizontalAdvance(QLatin1Char('X'));
   // A date and time is as wide as the locale writes it, which a count of
-  // letters does not know: the column takes a wide one whole, with the
+  // letters does not know: the column takes the widest one whole, with the
   // margins a cell keeps around its text.
   const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, reportView_) + 1) + 2;
-  const int dateWidth =
-      metrics.horizontalAdvance(ShownName(shell::LocalDateTimeText(2000, 12, 28, 23, 58, 58))) + cellMargins;
+  const int dateWidth = WidestDateTimeWidth(reportView_->fontMetrics()) + cellMargins;
   model_->SetColumns(std::move(columns));
   for (size_t i = 0; i < model_->Columns().size(); ++i) {
     const TShellColumn& column = model_->Columns()[i];
@@ -394,7 +406,7 @@ void TCustomShellListView::RescanNow() {
   std::unique_ptr<TShellFolder> root = ItemFromIdList(folder.get());
   // The rows of the same folder that are still there stay as they are:
   // making 100,000 items anew, and sorting them, is most of a re-scan.
-  earlier_ = {model_->TakeItems(), rowsInListOrder_};
+  earlier_ = model_->TakeItems();
   const OnExit dropUnused([this] { earlier_ = {}; });
   ReplaceRoot(std::move(root));
   settingRoot_ = false;
@@ -404,12 +416,10 @@ void TCustomShellListView::RescanNow() {
 
 void TCustomShellListView::SortRows(int column) {
   model_->Reorder(ColumnOrder(model_->Items(), column));
-  rowsInListOrder_ = false;
 }
 
 void TCustomShellListView::SortRows(const TRowComparison& compare) {
   model_->Reorder(ComparisonOrder(model_->Items(), compare));
-  rowsInListOrder_ = false;
 }
 
 int TCustomShellListView::FindRow(const QString& text, int start, bool wrap) const {

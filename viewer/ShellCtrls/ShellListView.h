@@ -239,7 +239,6 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   TMenuDeferral menus_;       ///< a re-scan waits while a row's menu is open
   bool rescanAfterEdit_ = false;  ///< a re-scan waits while a name is edited
   TChangeMerger changes_;     ///< the watch's notices, merged into re-scans
-  bool rowsInListOrder_ = false;  ///< sorted by the fill, not by a column since
   TEarlierItems earlier_;     ///< a re-scan's rows of the read before, for the fill to keep
   TKeysDown keysDown_;        ///< pressed in the list, not yet released
   std::string savedDirectory_;

@@ -13,14 +13,16 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "viewer/ShellCtrls/InPlaceEdit.h"
+
 namespace lum {
 
 /// The input the views hand on.
 class ShellViewInput {
  public:
   /// A key pressed (`editing`: a name is being edited in place, and the
-  /// key comes from its editor); true when the control dealt with it (the
-  /// view then does not).
+  /// key comes from its editor, which left it); true when the control dealt
+  /// with it or swallowed it (the view then does not see it).
   virtual bool ViewKeyDown(QKeyEvent& event, bool editing) = 0;
   /// After the view's own handling of a released key.
   virtual void ViewKeyUp(QKeyEvent& event) = 0;
@@ -70,11 +72,17 @@ class ShellView : public View {
     if (event->button() == Qt::LeftButton) input_.ViewDoubleClicked();
   }
   QModelIndex moveCursor(QAbstractItemView::CursorAction action, Qt::KeyboardModifiers modifiers) override {
+    const bool page = action == QAbstractItemView::MovePageDown || action == QAbstractItemView::MovePageUp;
     if constexpr (std::is_base_of_v<QListView, View>) {
-      const bool page = action == QAbstractItemView::MovePageDown || action == QAbstractItemView::MovePageUp;
       if (page && this->isWrapping()) return MoveByPage(action == QAbstractItemView::MovePageDown);
     }
+    if constexpr (std::is_base_of_v<QTreeView, View>) {
+      if (page) return MoveRowsByPage(action == QAbstractItemView::MovePageDown);
+    }
     return View::moveCursor(action, modifiers);
+  }
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override {
+    View::closeEditor(editor, EndOnTheSameItem(hint));
   }
   void contextMenuEvent(QContextMenuEvent* event) override {
     if (input_.ViewContextMenu(*this, event->pos(), event->reason() == QContextMenuEvent::Keyboard))
@@ -107,6 +115,18 @@ class ShellView : public View {
     const int step = std::max(1, extent / std::max(1, lineSize)) * perLine;
     const int row = std::clamp(current.row() + (forward ? step : -step), 0, rows - 1);
     return model->index(row, 0, this->rootIndex());
+  }
+
+  // The report's rows: a page is the rows that the viewport shows whole,
+  // up as well as down (the tree view's own Page Up goes one row further,
+  // to the row cut off at the top).
+  QModelIndex MoveRowsByPage(bool forward) const {
+    const QModelIndex current = this->currentIndex();
+    const int rows = this->model() ? this->model()->rowCount(this->rootIndex()) : 0;
+    if (rows == 0 || !current.isValid()) return current;
+    const int step = std::max(1, this->viewport()->height() / std::max(1, this->rowHeight(current)));
+    const int row = std::clamp(current.row() + (forward ? step : -step), 0, rows - 1);
+    return current.sibling(row, current.column());
   }
 
   ShellViewInput& input_;

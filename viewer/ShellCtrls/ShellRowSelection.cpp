@@ -9,13 +9,9 @@ namespace lum {
 
 namespace {
 
-// An item's own ID list as bytes: the same entry enumerated again gives
-// the same bytes. A view: a large folder is looked through without a copy
-// of each name.
-std::string_view KeyOf(const TShellFolder& item) {
-  const PCUIDLIST id = item.RelativeID();
-  return std::string_view(reinterpret_cast<const char*>(shell::IdBytes(id)), IdListSize(id));
-}
+// An item's own ID list as bytes (IdListKey): a large folder is looked
+// through without a copy of each name.
+std::string_view KeyOf(const TShellFolder& item) { return IdListKey(item.RelativeID()); }
 
 }  // namespace
 

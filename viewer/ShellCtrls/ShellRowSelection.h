@@ -17,6 +17,12 @@ class TSavedSelection {
  public:
   /// Notes the selected and current items of `model`'s rows.
   TSavedSelection(const ShellListModel& model, const QItemSelectionModel& selection);
+  // A copy's views would point into the keys of the one copied; a move
+  // keeps the keys where they are.
+  TSavedSelection(const TSavedSelection&) = delete;
+  TSavedSelection& operator=(const TSavedSelection&) = delete;
+  TSavedSelection(TSavedSelection&&) = default;
+  TSavedSelection& operator=(TSavedSelection&&) = default;
 
   /// Selects every noted item that is a row of `model` now, and makes the
   /// noted current item current again. When none of the selected items is

@@ -10,6 +10,7 @@
 #include "platform/shell/System.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ControlScopes.h"
+#include "viewer/ShellCtrls/InPlaceEdit.h"
 #include "viewer/ShellCtrls/ShellListView.h"
 #include "viewer/ShellCtrls/ShellTreeView.h"
 #include "viewer/ShellCtrls/ShownNames.h"
@@ -45,14 +46,18 @@ void TCustomShellTreeView::EditorClosed() {
 }
 
 void TCustomShellTreeView::keyPressEvent(QKeyEvent* event) {
-  // The key that ends an edit is the editor's alone, also when the editor
-  // passes it on.
-  const int key = event->key();
-  if (state() == EditingState && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)) {
+  // A key that the label editor passes on is the editor's alone
+  // (InPlaceEdit.h): the Enter that ends the edit does nothing else, and no
+  // key moves the selection, which would end the edit.
+  if (state() == EditingState) {
     event->accept();
     return;
   }
   QTreeWidget::keyPressEvent(event);
+}
+
+void TCustomShellTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+  QTreeWidget::closeEditor(editor, EndOnTheSameItem(hint));
 }
 
 void TCustomShellTreeView::mousePressEvent(QMouseEvent* event) {

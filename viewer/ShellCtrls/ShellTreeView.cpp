@@ -470,7 +470,17 @@ void TCustomShellTreeView::ReloadSelectedNode() {
   reloadAfterEdit_ = false;
   TShellTreeNode* node = Selected();
   if (!node) return;
-  changes_.Refresh([&] { ReloadNode(node); });
+  changes_.Refresh([&] {
+    // A selected folder that another program removed (or moved) gives way
+    // to its nearest ancestor left, as one deleted through the menu does:
+    // the list follows it there, and its reload drops the nodes that went.
+    if (FolderIsGone(*node->Item())) {
+      TShellTreeNode* left = node->Parent();
+      while (left && FolderIsGone(*left->Item())) left = left->Parent();
+      if (left) Select(node = left);
+    }
+    ReloadNode(node);
+  });
 }
 
 // ---- Options ----

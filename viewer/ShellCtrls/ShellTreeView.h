@@ -175,9 +175,11 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   /// Reads `node`'s subtree from the shell again; expanded nodes that still
   /// exist stay expanded, and the selection and the top node are kept.
   void ReloadNode(TShellTreeNode* node);
-  /// ReloadNode of the selected node: what a change notice does. While a
-  /// node's menu or the editor of a label is open it waits until that has
-  /// closed; an edit whose folder has gone meanwhile is cancelled instead.
+  /// ReloadNode of the selected node: what a change notice does. A selected
+  /// folder that has gone gives way to its nearest ancestor left, which is
+  /// selected and reloaded instead. While a node's menu or the editor of a
+  /// label is open it waits until that has closed; an edit whose folder has
+  /// gone meanwhile is cancelled instead.
   void ReloadSelectedNode();
 
   /// The shell's context menu of the node that commands act on at `at`
@@ -203,6 +205,7 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
  protected:
   bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;

@@ -1,6 +1,7 @@
 #include "viewer/ShellCtrls/ShownNames.h"
 
 #include <QVector>
+#include <cstddef>
 
 #include "platform/shell/WideText.h"
 
@@ -18,9 +19,46 @@ void AppendByte(QString& shown, unsigned char byte) {
   shown += QChar(static_cast<char16_t>(kFirstByteChar + (byte - 0x80)));
 }
 
+// Whether `name` is valid UTF-8 (no overlong forms, surrogates or values
+// past U+10FFFF) and holds none of the characters that stand for bytes:
+// then it is shown as it is. Most names are, and Qt's own decoding of them
+// is much faster than the character-by-character way below.
+bool IsPlainUtf8(const std::string& name) {
+  const auto* at = reinterpret_cast<const unsigned char*>(name.data());
+  const auto* const end = at + name.size();
+  while (at < end) {
+    const unsigned char lead = *at;
+    if (lead < 0x80) {
+      ++at;
+      continue;
+    }
+    ptrdiff_t more = 0;
+    char32_t c = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+      more = 1, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      more = 2, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      more = 3, c = lead & 0x07, minimum = 0x10000;
+    } else {
+      return false;
+    }
+    if (end - at <= more) return false;
+    for (ptrdiff_t i = 1; i <= more; ++i) {
+      if ((at[i] & 0xC0) != 0x80) return false;
+      c = (c << 6) | (at[i] & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || StandsForAByte(c)) return false;
+    at += more + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 QString ShownName(const std::string& name) {
+  if (IsPlainUtf8(name)) return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   QString shown;
   shown.reserve(static_cast<qsizetype>(name.size()));
   for (size_t at = 0; at < name.size();) {
@@ -39,7 +77,10 @@ QString ShownName(const std::string& name) {
 }
 
 std::string NameBytes(const QString& edited) {
-  // WideText writes its own form of a byte back as that byte.
+  // WideText writes its own form of a byte back as that byte. A character
+  // of U+F780 to U+F7FF that the user typed is taken as the byte it stands
+  // for, not as that character's own UTF-8 bytes: the editor cannot tell
+  // it from one that was there.
   std::wstring wide;
   for (const char32_t c : edited.toUcs4())
     wide += static_cast<wchar_t>(StandsForAByte(c) ? kWideByteBase + 0x80 + (c - kFirstByteChar) : c);
