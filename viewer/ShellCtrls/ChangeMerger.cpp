@@ -10,9 +10,9 @@ namespace lum {
 
 namespace {
 
-// The pause after a refresh, in refreshes of its length, and its bound.
-constexpr qint64 kPauseFactor = 3;
-constexpr qint64 kLongestPauseMs = 2000;
+// The pause after a refresh of `ownMs`: three times as long, but at most
+// 2 s, or twice as long for a refresh of more than a second.
+qint64 PauseAfter(qint64 ownMs) { return std::min(3 * ownMs, std::max<qint64>(2000, 2 * ownMs)); }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ void TChangeMerger::Refresh(const std::function<void()>& refresh) {
     refreshing_ = false;
     const qint64 end = clock_.elapsed();
     const qint64 own = std::max<qint64>(0, end - start - (ControlReportingMs() - reportingBefore));
-    nextStartMs_ = end + std::min(kPauseFactor * own, kLongestPauseMs);
+    nextStartMs_ = end + PauseAfter(own);
     if (std::exchange(changedMeanwhile_, false)) Schedule();
   });
   refresh();

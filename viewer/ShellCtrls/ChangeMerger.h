@@ -4,9 +4,10 @@
 // more after it, and a refresh starts no sooner than three times the last
 // one's own time after that one ended, so that under a steady stream
 // refreshing takes at most a quarter of the time, and the window keeps the
-// rest of its core for the user. The pause is never longer than 2 s, so a
-// change shows within that (a refresh that takes more than 2/3 s then takes
-// more than a quarter). A refresh's own time leaves out the time a message
+// rest of its core for the user. The pause is no longer than 2 s, so that a
+// change shows within that, unless the refresh itself took over a second:
+// then it is twice the refresh's time, and refreshing takes at most a third
+// of the time. A refresh's own time leaves out the time a message
 // box it showed waited for the user. No notice is dropped: a refresh always
 // follows the last one.
 #pragma once
