@@ -14,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace lum {
@@ -35,8 +36,11 @@ class TChangeMerger {
   void Refresh(const std::function<void()>& refresh);
 
   /// Milliseconds until the refresh that waits for its time is due; -1
-  /// when none waits.
-  int MsUntilDue() const { return timer_.isActive() ? timer_.remainingTime() : -1; }
+  /// when none waits. (The time set, not the timer's: a coarse timer may
+  /// fire a few per cent later.)
+  int MsUntilDue() const {
+    return timer_.isActive() ? static_cast<int>(std::max<qint64>(0, nextStartMs_ - clock_.elapsed())) : -1;
+  }
 
  private:
   void Schedule();
