@@ -150,6 +150,14 @@ TEST_F(LumBatchHostileTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotF
   ASSERT_EQ(::lchown((dir_ / "shared/a.bmp").c_str(), test::kNobody, test::kNobody), 0);  // planted by "nobody"
   ASSERT_EQ(::symlink(FullPath("mine").c_str(), (dir_ / "shared/b.bmp").c_str()), 0);
   Expect({"shared/a.kvx"}, {"Dateizugriff verweigert  file: shared/a.kvx"}, 1);
+  // Nor a folder link planted there, whatever lies beyond it.
+  ASSERT_EQ(::mkdir((dir_ / "elsewhere").c_str(), 0755), 0);
+  Write("elsewhere/c.kvx", Kvx());
+  Write("elsewhere/c.bmp", Bytes(9000, 0xEE));
+  ASSERT_EQ(::symlink("../elsewhere", (dir_ / "shared/d").c_str()), 0);
+  ASSERT_EQ(::lchown((dir_ / "shared/d").c_str(), test::kNobody, test::kNobody), 0);
+  Expect({"shared/d/c.kvx"}, {"Dateizugriff verweigert  file: shared/d/c.kvx"}, 1);
+  EXPECT_EQ(test::ReadFile(FullPath("elsewhere/c.bmp")), Bytes(9000, 0xEE));
 
   // A link of the user's own is followed there.
   const auto result = test::RunProgram(LUMBATCH_PATH, {"shared/b.kvx"}, dir_.Path());

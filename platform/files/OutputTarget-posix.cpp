@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <vector>
 
 #include "base/Errors.h"
 #include "codec/FileNames.h"
@@ -27,29 +29,80 @@ bool MayFollow(const std::string& link, const struct stat& status) {
   return !shared || parent.st_uid == status.st_uid;
 }
 
+// Puts the names of `path`'s parts on `parts`, the first last (the next to
+// walk is at the back); empty parts and "." are left out.
+void PushParts(const std::string& path, std::vector<std::string>& parts) {
+  std::vector<std::string> found;
+  for (size_t start = 0; start <= path.size();) {
+    const size_t end = std::min(path.find('/', start), path.size());
+    std::string part = path.substr(start, end - start);
+    if (!part.empty() && part != ".") found.push_back(std::move(part));
+    start = end + 1;
+  }
+  parts.insert(parts.end(), found.rbegin(), found.rend());
+}
+
+// The folder above `folder`, a folder path free of links ending in '/' (or
+// empty for the current folder), by its name alone: with no link in it,
+// that is where ".." leads.
+std::string ParentOf(const std::string& folder) {
+  if (folder.empty()) return "../";
+  if (folder == "/") return folder;
+  const size_t nameStart = folder.rfind('/', folder.size() - 2) + 1;  // 0 when there is no slash before
+  if (folder.compare(nameStart, std::string::npos, "../") == 0) return folder + "../";
+  return folder.substr(0, nameStart);
+}
+
 }  // namespace
 
+// Walks the path a part at a time, as the kernel does, so that every link on
+// the way, in the folders as well as at the end, is asked MayFollow.
 OutputTarget ResolveOutputTarget(const std::string& path) {
   OutputTarget target{path};
-  for (int links = 0; links <= kMaxLinks; ++links) {
-    if (::lstat(target.path.c_str(), &target.status) != 0) {
-      if (errno == ENOENT) return target;
+  std::vector<std::string> parts;
+  PushParts(path, parts);
+  std::string folder = !path.empty() && path.front() == '/' ? "/" : "";  // free of links
+  int links = 0;
+  while (!parts.empty()) {
+    const std::string part = std::move(parts.back());
+    parts.pop_back();
+    if (part == "..") {
+      folder = ParentOf(folder);
+      continue;
+    }
+    const std::string candidate = folder + part;
+    struct stat status {};
+    if (::lstat(candidate.c_str(), &status) != 0) {
+      if (errno == ENOENT && parts.empty()) {  // a new file
+        target.path = candidate;
+        return target;
+      }
       throw EInOutError(errno);
     }
-    if (!S_ISLNK(target.status.st_mode)) {
+    if (S_ISLNK(status.st_mode)) {
+      if (!MayFollow(candidate, status)) throw EInOutError(EACCES);  // what the kernel answers
+      if (++links > kMaxLinks) throw EInOutError(ELOOP);
+      char link[PATH_MAX];
+      const ssize_t length = ::readlink(candidate.c_str(), link, sizeof link);
+      if (length < 0) throw EInOutError(errno);
+      if (static_cast<size_t>(length) == sizeof link) throw EInOutError(ENAMETOOLONG);
+      const std::string to(link, static_cast<size_t>(length));
+      if (to.empty()) throw EInOutError(ENOENT);
+      if (to.front() == '/') folder = "/";
+      PushParts(to, parts);
+      continue;
+    }
+    if (parts.empty()) {
+      target.path = candidate;
       target.exists = true;
+      target.status = status;
       return target;
     }
-    if (!MayFollow(target.path, target.status)) throw EInOutError(EACCES);  // what the kernel answers
-    char link[PATH_MAX];
-    const ssize_t length = ::readlink(target.path.c_str(), link, sizeof link);
-    if (length < 0) throw EInOutError(errno);
-    if (static_cast<size_t>(length) == sizeof link) throw EInOutError(ENAMETOOLONG);
-    const std::string to(link, static_cast<size_t>(length));
-    if (to.empty()) throw EInOutError(ENOENT);
-    target.path = to.front() == '/' ? to : ExtractFilePath(target.path) + to;
+    if (!S_ISDIR(status.st_mode)) throw EInOutError(ENOTDIR);
+    folder = candidate + "/";
   }
-  throw EInOutError(ELOOP);
+  // A name that ends in a folder ("/", "a/.."): a folder is no output.
+  throw EInOutError(EISDIR);
 }
 
 int OpenFoundTarget(const OutputTarget& target) {

@@ -10,14 +10,16 @@ namespace lum::platform {
 
 /// The file that a name for an output leads to.
 struct OutputTarget {
-  std::string path;        ///< the name with the symlinks at its end followed
-  bool exists = false;     ///< false for a new file (or a missing folder, found on creation)
+  std::string path;        ///< the name with every symlink in it followed
+  bool exists = false;     ///< false for a new file
   struct stat status {};   ///< what was there, when it exists
 };
 
-/// `path` with the symlinks at its end followed, as opening it would. As the
-/// kernel's protected symlinks have it, whatever the system's setting, a
-/// link in a sticky folder that anyone may write (/tmp) is refused with
+/// `path` with every symlink in it followed, in its folders and at its end,
+/// as opening it would. A missing folder on the way, or a name that ends in
+/// a folder, is an error. As the kernel's protected symlinks have it,
+/// whatever the system's setting, a link in a sticky folder that anyone may
+/// write (/tmp), be it the file's or a folder's on the way, is refused with
 /// EACCES unless it belongs to the process (its effective user) or to the
 /// folder's owner: another user could have planted it there, pointing at a
 /// file of ours. Throws EInOutError.
