@@ -22,10 +22,7 @@ void CheckPictureSize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) {
     throw EInvalidLogo(msg::Format(msg::kLogoHasNoPixels, {std::to_string(width), std::to_string(height)}));
   }
-  if (int64_t{width} * int64_t{height} > kMaxLogoPixels) {
-    throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(width), std::to_string(height),
-                                                    std::to_string(kMaxLogoPixels)}));
-  }
+  CheckLogoPixelCount(LogoHeader{width, height}, kMaxLogoPixels);
 }
 
 }  // namespace

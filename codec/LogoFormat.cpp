@@ -28,6 +28,14 @@ void CheckLogoPixelsFit(LogoHeader header, size_t size) {
   }
 }
 
+void CheckLogoPixelCount(LogoHeader header, int64_t maxPixels) {
+  if (header.width < 1 || header.height < 1) return;
+  if (int64_t{header.width} * header.height > maxPixels) {
+    throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(header.width), std::to_string(header.height),
+                                                        std::to_string(maxPixels)}));
+  }
+}
+
 // The pixels are the last bytes of the file, whatever lies between them and
 // the header: the readers do not trust the header to locate them.
 int64_t LogoRowOffset(LogoHeader header, size_t size, int32_t y) {

@@ -107,6 +107,10 @@ LogoHeader LogoHeaderOf(const uint8_t* data, size_t size);
 /// produces anything, which also bounds what it produces by the file's size.
 void CheckLogoPixelsFit(LogoHeader header, size_t size);
 
+/// Throws EInvalidLogo ("Logo too large: ...") when a logo with pixels
+/// announces more than `maxPixels` of them.
+void CheckLogoPixelCount(LogoHeader header, int64_t maxPixels);
+
 /// Where row `y` (0 = top) of a logo file of `size` bytes starts:
 /// size - 2 * width * (height - y). For a logo that passed
 /// CheckLogoPixelsFit, every row lies within the file.

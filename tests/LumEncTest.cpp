@@ -238,7 +238,7 @@ TEST_F(LumEncTest, ALinkPlantedByAnotherUserInASharedStickyFolderIsNotFollowed) 
   WriteFile(dir_ / "shared/a.bmp", Bmp24(50, 30));
   WriteFile(dir_ / "shared/b.bmp", Bmp24(50, 30));
   ASSERT_EQ(::symlink((dir_ / "precious").c_str(), (dir_ / "shared/a.kvx").c_str()), 0);
-  ASSERT_EQ(::lchown((dir_ / "shared/a.kvx").c_str(), 65534, 65534), 0);  // planted by "nobody"
+  ASSERT_EQ(::lchown((dir_ / "shared/a.kvx").c_str(), test::kNobody, test::kNobody), 0);  // planted by "nobody"
   ASSERT_EQ(::symlink((dir_ / "mine").c_str(), (dir_ / "shared/b.kvx").c_str()), 0);
 
   auto result = Run({"shared/a.bmp"});

@@ -17,10 +17,9 @@ namespace {
 
 using test::Bytes;
 using test::ReadFile;
+using test::Sample;
 using test::TempDir;
 using test::WriteFile;
-
-std::string Sample(const std::string& name) { return std::string(LUM_SAMPLES_DIR) + "/" + name; }
 
 struct PixbufDeleter {
   void operator()(GdkPixbuf* pixbuf) const { g_object_unref(pixbuf); }

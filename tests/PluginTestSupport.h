@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "codec/ByteBuffer.h"
@@ -13,6 +14,11 @@
 #include "tests/TestSupport.h"
 
 namespace lum::test {
+
+#ifdef LUM_SAMPLES_DIR
+/// A file of the project's samples.
+inline std::string Sample(const std::string& name) { return std::string(LUM_SAMPLES_DIR) + "/" + name; }
+#endif
 
 /// Words that tell a wrong transparency rule from the decoder's, and the
 /// pixels the plugins must give for them: only the word 0 is transparent,

@@ -19,10 +19,9 @@ namespace {
 
 using test::Bytes;
 using test::ReadFile;
+using test::Sample;
 using test::TempDir;
 using test::WriteFile;
-
-std::string Sample(const std::string& name) { return std::string(LUM_SAMPLES_DIR) + "/" + name; }
 
 QString Q(const std::string& path) { return QString::fromStdString(path); }
 

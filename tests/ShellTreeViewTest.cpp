@@ -366,7 +366,7 @@ TEST_F(ShellTreeViewTest, AChangeWhileALabelIsEditedWaitsForTheEditAndANodeThatG
   QTest::keyClicks(Editor(), "new");
   QTest::keyClick(Editor(), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"old", "x1"}; }, 5000));
+      [&] { return tree.Selected() && ChildNames(tree.Selected()) == Names{"old", "x1"}; }, kGenerousMs));
   EXPECT_EQ(tree.Selected()->Item()->FullPath(), Desktop("logos_new"));
   EXPECT_EQ(ListFolder(), Desktop("logos_new"));
 
@@ -376,7 +376,7 @@ TEST_F(ShellTreeViewTest, AChangeWhileALabelIsEditedWaitsForTheEditAndANodeThatG
   Editor()->setText("x2");
   std::filesystem::remove(Desktop("logos_new/x1"));
   tree.Notifier()->OnChange()();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ChildNames(tree.Selected()) == Names{"old"}; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ChildNames(tree.Selected()) == Names{"old"}; }, kGenerousMs));
   EXPECT_EQ(Editor(), nullptr);
   EXPECT_FALSE(FileExists(Desktop("logos_new/x2")));
   EXPECT_TRUE(failures_.empty());
@@ -535,7 +535,7 @@ TEST_F(ShellTreeViewTest, ASelectedFolderThatAnotherProgramRemovesGivesWayToItsN
   ASSERT_EQ(ListNames(), Names{"d.kvx"});
   std::filesystem::remove_all(Desktop("del1"));
   tree.Notifier()->OnChange()();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return tree.Selected() == Root(); }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tree.Selected() == Root(); }, kGenerousMs));
   EXPECT_EQ(ChildNames(Root()), (Names{text::kHome, text::kComputer}));
   EXPECT_EQ(ListNames(), Names{"top.kvx"});
   EXPECT_TRUE(failures_.empty());

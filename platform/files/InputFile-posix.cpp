@@ -18,6 +18,23 @@ namespace {
   throw EFOpenError(msg::Format(msg::kFileOpen, {AbsolutePath(path), reason}));
 }
 
+// Calls `readSome(bytes done so far)` until `count` bytes are in or the
+// file ends; a call interrupted by a signal is made again.
+template <class ReadSome>
+size_t ReadFully(size_t count, ReadSome readSome) {
+  size_t total = 0;
+  while (total < count) {
+    const ssize_t n = readSome(total);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw EInOutError(errno);
+    }
+    if (n == 0) break;
+    total += static_cast<size_t>(n);
+  }
+  return total;
+}
+
 }  // namespace
 
 InputFile::InputFile(const std::string& path) {
@@ -40,31 +57,13 @@ InputFile::~InputFile() {
 }
 
 size_t InputFile::Read(uint8_t* destination, size_t count) {
-  size_t total = 0;
-  while (total < count) {
-    const ssize_t n = ::read(fd_, destination + total, count - total);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EInOutError(errno);
-    }
-    if (n == 0) break;
-    total += static_cast<size_t>(n);
-  }
-  return total;
+  return ReadFully(count, [&](size_t done) { return ::read(fd_, destination + done, count - done); });
 }
 
 size_t InputFile::ReadAt(uint64_t offset, uint8_t* destination, size_t count) {
-  size_t total = 0;
-  while (total < count) {
-    const ssize_t n = ::pread(fd_, destination + total, count - total, static_cast<off_t>(offset + total));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EInOutError(errno);
-    }
-    if (n == 0) break;
-    total += static_cast<size_t>(n);
-  }
-  return total;
+  return ReadFully(count, [&](size_t done) {
+    return ::pread(fd_, destination + done, count - done, static_cast<off_t>(offset + done));
+  });
 }
 
 }  // namespace lum::platform

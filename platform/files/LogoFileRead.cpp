@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "base/Errors.h"
-#include "base/Messages.h"
 #include "codec/ByteBuffer.h"
 #include "codec/LogoFormat.h"
 #include "platform/files/InputFile.h"
@@ -21,14 +19,8 @@ int64_t ReadLogoFile(const std::string& path, ByteBuffer& into, int64_t maxPixel
 
   const LogoHeader size = ReadLogoHeader(header);
   uint64_t pixelBytes = 0;
-  if (size.width >= 1 && size.height >= 1) {
-    const int64_t pixels = int64_t{size.width} * size.height;
-    if (pixels > maxPixels) {
-      throw EInvalidLogo(msg::Format(msg::kLogoTooLarge, {std::to_string(size.width), std::to_string(size.height),
-                                                          std::to_string(maxPixels)}));
-    }
-    pixelBytes = 2 * static_cast<uint64_t>(pixels);
-  }
+  CheckLogoPixelCount(size, maxPixels);
+  if (size.width >= 1 && size.height >= 1) pixelBytes = 2 * static_cast<uint64_t>(int64_t{size.width} * size.height);
   // The rows are the last bytes of the file; a file too short for them is
   // read whole, unless only its size can be wanted: a sparse giant whose
   // header asks for even more is refused without reading gigabytes.

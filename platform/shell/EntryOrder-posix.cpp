@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -67,6 +68,11 @@ EntryStatus StatusAtWithoutStatx(int folder, const char* path) {
   return StatusFrom(status);
 }
 
+// Set once statx has been refused (a container whose seccomp filter
+// predates it answers ENOSYS or EPERM): the older call reads the same
+// fields, and a sort of many files asks it straight away.
+std::atomic<bool> statxRefused{false};
+
 // The status of one entry of `folder` for `column`, asking the file system
 // for that field alone. `name` need not end in a zero.
 EntryStatus StatusAt(int folder, std::string_view name, int column) {
@@ -75,11 +81,13 @@ EntryStatus StatusAt(int folder, std::string_view name, int column) {
   std::memcpy(path, name.data(), name.size());
   path[name.size()] = '\0';
   const unsigned int mask = column == kSize ? STATX_SIZE : column == kModified ? STATX_MTIME : STATX_MODE;
+  if (statxRefused.load(std::memory_order_relaxed)) return StatusAtWithoutStatx(folder, path);
   struct statx status {};
   if (::statx(folder, path, AT_STATX_DONT_SYNC, mask, &status) != 0) {
-    // Where statx is refused (a container whose seccomp filter predates
-    // it answers ENOSYS or EPERM), the older call reads the same fields.
-    if (errno == ENOSYS || errno == EPERM) return StatusAtWithoutStatx(folder, path);
+    if (errno == ENOSYS || errno == EPERM) {
+      statxRefused.store(true, std::memory_order_relaxed);
+      return StatusAtWithoutStatx(folder, path);
+    }
     if (::statx(folder, path, AT_STATX_DONT_SYNC | AT_SYMLINK_NOFOLLOW, mask, &status) != 0) return {};
   }
   EntryStatus entry;

@@ -124,22 +124,23 @@ TShellFolder* ShellListModel::FolderAt(int row) const {
   return rows_[static_cast<size_t>(row)].get();
 }
 
-void ShellListModel::Clear() {
-  beginResetModel();
+void ShellListModel::ForgetRows() {
   rows_.clear();
   listed_.clear();
   inListOrder_ = false;
   failedDetails_.clear();
+}
+
+void ShellListModel::Clear() {
+  beginResetModel();
+  ForgetRows();
   endResetModel();
 }
 
 TEarlierItems ShellListModel::TakeItems() {
   beginResetModel();
   TEarlierItems earlier{{std::move(rows_), std::move(listed_)}, inListOrder_};
-  rows_.clear();
-  listed_.clear();
-  inListOrder_ = false;
-  failedDetails_.clear();
+  ForgetRows();
   endResetModel();
   return earlier;
 }
@@ -149,8 +150,6 @@ void ShellListModel::Assign(TFolderRead read, bool inListOrder) {
   rows_ = std::move(read.items);
   listed_ = std::move(read.listed);
   inListOrder_ = inListOrder;
-  // Rows put in by other means than a read have no listing order.
-  if (listed_.size() != rows_.size()) listed_.clear();
   failedDetails_.clear();
   endResetModel();
 }

@@ -46,8 +46,9 @@ class ShellListModel : public QAbstractTableModel {
   /// No rows; their items go to the caller, in row order, with the order
   /// their folder listed them in and whether the rows are in the list order.
   TEarlierItems TakeItems();
-  /// The rows become `read`'s items; `inListOrder` when they are in the
-  /// list order (ListOrder).
+  /// The rows become `read`'s items, with their listing order (a read's
+  /// `listed` has a place for every item); `inListOrder` when they are in
+  /// the list order (ListOrder).
   void Assign(TFolderRead read, bool inListOrder);
   /// Puts the rows in `order`; selected and current rows (and every other
   /// persistent index) stay with their items.
@@ -65,6 +66,8 @@ class ShellListModel : public QAbstractTableModel {
   void SetEditable(bool editable) { editable_ = editable; }
 
  private:
+  /// No rows, no listing order, no failed details; inside a model reset.
+  void ForgetRows();
   QVariant DataOf(TShellFolder& item, int column, int role) const;
   QString DetailText(TShellFolder& item, int column) const;
   /// Renames the item of `row` when `text` differs from the name as shown;

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLocale>
 #include <QStackedLayout>
 #include <QStyle>
 #include <algorithm>
@@ -209,7 +210,7 @@ void TCustomShellListView::BuildColumns() {
   // letters does not know: the column takes the widest one whole, with the
   // margins a cell keeps around its text.
   const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, reportView_) + 1) + 2;
-  const int dateWidth = WidestDateTimeWidth(reportView_->fontMetrics()) + cellMargins;
+  const int dateWidth = WidestDateWidth() + cellMargins;
   model_->SetColumns(std::move(columns));
   for (size_t i = 0; i < model_->Columns().size(); ++i) {
     const TShellColumn& column = model_->Columns()[i];
@@ -217,6 +218,16 @@ void TCustomShellListView::BuildColumns() {
     reportView_->header()->resizeSection(static_cast<int>(i), column.holdsDates ? std::max(width, dateWidth) : width);
   }
   SelectWholeRows();
+}
+
+int TCustomShellListView::WidestDateWidth() {
+  const QString measuredFor =
+      reportView_->font().key() + QString::number(reportView_->logicalDpiY()) + QLocale().bcp47Name();
+  if (measuredFor != dateWidthFor_) {
+    dateWidth_ = WidestDateTimeWidth(reportView_->fontMetrics());
+    dateWidthFor_ = measuredFor;
+  }
+  return dateWidth_;
 }
 
 // ---- Options ----

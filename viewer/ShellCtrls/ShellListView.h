@@ -213,6 +213,10 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   void SyncLinkedControls();
   void FillItems();
   void BuildColumns();
+  /// The width of the widest date and time the locale writes, in the
+  /// report's font; measured again only when the font, the resolution or
+  /// the locale has changed, not at every re-scan.
+  int WidestDateWidth();
   void ApplyViewStyle();
   void ApplyItemSize();
   void SelectWholeRows();
@@ -232,6 +236,8 @@ class TCustomShellListView : public QWidget, public ShellCommandHook, private Sh
   bool multiSelect_ = false;
   bool readOnly_ = false;
   bool hideSelection_ = false;
+  QString dateWidthFor_;  ///< font, resolution and locale that dateWidth_ was measured for
+  int dateWidth_ = 0;
 
   bool loading_ = true;
   bool updating_ = false;     ///< while a rebuild runs: folder changes are ignored

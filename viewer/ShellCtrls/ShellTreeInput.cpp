@@ -26,6 +26,12 @@ bool TCustomShellTreeView::FolderIsGone(const TShellFolder& item) {
   return missing == ENOENT || missing == ENOTDIR;
 }
 
+TShellTreeNode* TCustomShellTreeView::NearestAncestorLeft(TShellTreeNode* node) {
+  TShellTreeNode* left = node->Parent();
+  while (left && FolderIsGone(*left->Item())) left = left->Parent();
+  return left;
+}
+
 bool TCustomShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
   const bool editing = QTreeWidget::edit(index, trigger, event);
   if (editing) edited_ = index;
@@ -150,7 +156,7 @@ void TCustomShellTreeView::AfterCommand(const std::string& verb, bool succeeded)
     if (selected && LiesIn(selected, *node)) {
       next = node->Parent();
     } else if (selected && FolderIsGone(*selected->Item())) {
-      for (next = selected->Parent(); next && FolderIsGone(*next->Item());) next = next->Parent();
+      next = NearestAncestorLeft(selected);
     }
     if (next) Select(next);
     DeleteNode(node);

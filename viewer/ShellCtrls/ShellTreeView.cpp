@@ -475,9 +475,7 @@ void TCustomShellTreeView::ReloadSelectedNode() {
     // to its nearest ancestor left, as one deleted through the menu does:
     // the list follows it there, and its reload drops the nodes that went.
     if (FolderIsGone(*node->Item())) {
-      TShellTreeNode* left = node->Parent();
-      while (left && FolderIsGone(*left->Item())) left = left->Parent();
-      if (left) Select(node = left);
+      if (TShellTreeNode* left = NearestAncestorLeft(node)) Select(node = left);
     }
     ReloadNode(node);
   });

@@ -231,6 +231,9 @@ class TCustomShellTreeView : public QTreeWidget, public ShellCommandHook, public
   void DeleteNode(TShellTreeNode* node);
   /// Whether nothing is left at `item`'s path (a deleted or moved folder).
   static bool FolderIsGone(const TShellFolder& item);
+  /// The nearest ancestor of `node` whose folder is still there; null when
+  /// none is.
+  static TShellTreeNode* NearestAncestorLeft(TShellTreeNode* node);
   TShellTreeNode* EditedNode() const;
   void CancelEdit();
   void EditorClosed();

@@ -1,7 +1,6 @@
 #include "viewer/ShellCtrls/ShownNames.h"
 
 #include <QVector>
-#include <cstddef>
 
 #include "platform/shell/WideText.h"
 
@@ -19,38 +18,21 @@ void AppendByte(QString& shown, unsigned char byte) {
   shown += QChar(static_cast<char16_t>(kFirstByteChar + (byte - 0x80)));
 }
 
-// Whether `name` is valid UTF-8 (no overlong forms, surrogates or values
-// past U+10FFFF) and holds none of the characters that stand for bytes:
-// then it is shown as it is. Most names are, and Qt's own decoding of them
-// is much faster than the character-by-character way below.
+// WideText's form of a byte that is not UTF-8.
+bool IsEscapedByte(char32_t c) { return c >= kWideByteBase + 0x80 && c <= kWideByteBase + 0xFF; }
+
+// Whether `name` is valid UTF-8 and holds none of the characters that stand
+// for bytes: then it is shown as it is. Most names are, and Qt's own
+// decoding of them is much faster than the character-by-character way
+// below.
 bool IsPlainUtf8(const std::string& name) {
-  const auto* at = reinterpret_cast<const unsigned char*>(name.data());
-  const auto* const end = at + name.size();
-  while (at < end) {
-    const unsigned char lead = *at;
-    if (lead < 0x80) {
+  for (size_t at = 0; at < name.size();) {
+    if (static_cast<unsigned char>(name[at]) < 0x80) {
       ++at;
       continue;
     }
-    ptrdiff_t more = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-      more = 1, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      more = 2, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      more = 3, c = lead & 0x07, minimum = 0x10000;
-    } else {
-      return false;
-    }
-    if (end - at <= more) return false;
-    for (ptrdiff_t i = 1; i <= more; ++i) {
-      if ((at[i] & 0xC0) != 0x80) return false;
-      c = (c << 6) | (at[i] & 0x3F);
-    }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || StandsForAByte(c)) return false;
-    at += more + 1;
+    const char32_t c = shell::DecodeUtf8(name, at);
+    if (IsEscapedByte(c) || StandsForAByte(c)) return false;
   }
   return true;
 }
@@ -64,7 +46,7 @@ QString ShownName(const std::string& name) {
   for (size_t at = 0; at < name.size();) {
     const size_t start = at;
     const char32_t c = shell::DecodeUtf8(name, at);
-    if (c >= kWideByteBase + 0x80 && c <= kWideByteBase + 0xFF) {
+    if (IsEscapedByte(c)) {
       AppendByte(shown, static_cast<unsigned char>(c - kWideByteBase));
     } else if (StandsForAByte(c)) {
       for (size_t i = start; i < at; ++i) AppendByte(shown, static_cast<unsigned char>(name[i]));
