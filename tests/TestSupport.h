@@ -76,6 +76,7 @@ bool FileExists(const std::string& path);
 /// What a folder holds, by relative path: each entry's type, permissions and
 /// contents (regular files), or target (symlinks). Does not follow symlinks
 /// and never opens anything but regular files, so FIFOs and devices are safe.
+/// A file over 16 MiB is described by its size and modification time.
 using FolderSnapshot = std::map<std::string, std::string>;
 FolderSnapshot SnapshotFolder(const std::string& path);
 
