@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFiles.h"
 #include "codec/ByteBuffer.h"
 #include "codec/Decoder.h"
 #include "codec/Encoder.h"
@@ -38,21 +39,7 @@ class Picture : public lum::SourceBitmap {
   std::vector<lum::Rgb> pixels_;
 };
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/lumbench-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~TempFolder() {
-    for (const char* name : {"/logo.kvx", "/picture.bmp"}) ::unlink((path_ + name).c_str());
-    ::rmdir(path_.c_str());
-  }
-  std::string operator/(const char* name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using lum::bench::TempFolder;
 
 void BM_EncodeKvx(benchmark::State& state) {
   const Picture picture;

@@ -4,13 +4,8 @@
 // its own, as the first show of a file does, so the cost of fresh memory is
 // in every figure. The logo is square, its side the benchmark's argument.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
+#include "bench/BenchFiles.h"
 #include "codec/ByteBuffer.h"
 #include "codec/Decoder.h"
 #include "platform/bitmap/Bitmap.h"
@@ -18,44 +13,21 @@
 
 namespace {
 
-// A logo file of side x side varied pixels, one in seven transparent, in a
-// temporary folder (in the page cache once written).
-class LargeLogoFile {
- public:
-  explicit LargeLogoFile(int32_t side) {
-    char pattern[] = "/tmp/lumbench-XXXXXX";
-    folder_ = ::mkdtemp(pattern);
-    path_ = folder_ + "/large.kvx";
-    std::vector<uint8_t> logo(static_cast<size_t>(lum::LogoFileSize(side, side)));
-    uint8_t* out = logo.data();
-    lum::WriteLogoHeader(out, {side, side});
-    out += lum::kLogoHeaderSize;
-    uint32_t seed = 12345;
-    for (int64_t i = 0; i < int64_t{side} * side; ++i, out += 2) {
-      seed = seed * 1664525u + 1013904223u;
-      lum::WriteBigEndian16(out, static_cast<uint16_t>(i % 7 == 0 ? 0 : seed >> 16));
-    }
-    std::FILE* stream = std::fopen(path_.c_str(), "wb");
-    if (!stream || std::fwrite(logo.data(), 1, logo.size(), stream) != logo.size() || std::fclose(stream) != 0)
-      std::abort();
-  }
-  ~LargeLogoFile() {
-    ::unlink(path_.c_str());
-    ::rmdir(folder_.c_str());
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string folder_;
-  std::string path_;
-};
+// A logo file of side x side varied pixels, one in seven transparent.
+lum::bench::LogoFile LargeLogoFile(int32_t side) {
+  uint32_t seed = 12345;
+  return lum::bench::LogoFile(side, side, [&](int64_t i) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<uint16_t>(i % 7 == 0 ? 0 : seed >> 16);
+  });
+}
 
 void SetPixels(benchmark::State& state) {
   state.counters["pixels"] = static_cast<double>(state.range(0) * state.range(0));
 }
 
 void BM_LargeLogoRead(benchmark::State& state) {
-  const LargeLogoFile file(static_cast<int32_t>(state.range(0)));
+  const lum::bench::LogoFile file = LargeLogoFile(static_cast<int32_t>(state.range(0)));
   for (auto _ : state) {
     lum::ByteBuffer input;
     lum::platform::ReadLogoFile(file.Path(), input);
@@ -65,7 +37,7 @@ void BM_LargeLogoRead(benchmark::State& state) {
 }
 
 void BM_LargeLogoDecode(benchmark::State& state) {
-  const LargeLogoFile file(static_cast<int32_t>(state.range(0)));
+  const lum::bench::LogoFile file = LargeLogoFile(static_cast<int32_t>(state.range(0)));
   lum::ByteBuffer input;
   lum::platform::ReadLogoFile(file.Path(), input);
   for (auto _ : state) {
@@ -77,7 +49,7 @@ void BM_LargeLogoDecode(benchmark::State& state) {
 }
 
 void BM_LargeLogoBitmap(benchmark::State& state) {
-  const LargeLogoFile file(static_cast<int32_t>(state.range(0)));
+  const lum::bench::LogoFile file = LargeLogoFile(static_cast<int32_t>(state.range(0)));
   lum::ByteBuffer input, output;
   lum::platform::ReadLogoFile(file.Path(), input);
   lum::DecodeLogoBytes(input.Data(), static_cast<size_t>(input.Size()), 5, output);
@@ -91,7 +63,7 @@ void BM_LargeLogoBitmap(benchmark::State& state) {
 
 // The three steps together, as one show.
 void BM_LargeLogoShow(benchmark::State& state) {
-  const LargeLogoFile file(static_cast<int32_t>(state.range(0)));
+  const lum::bench::LogoFile file = LargeLogoFile(static_cast<int32_t>(state.range(0)));
   for (auto _ : state) {
     lum::ByteBuffer input, output;
     lum::platform::ReadLogoFile(file.Path(), input);
