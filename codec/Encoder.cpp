@@ -11,25 +11,11 @@ LogoPixel PackLogoPixel(Rgb colour, bool transparent) {
 }
 
 void EncodeLogo(const SourceBitmap& bitmap, bool transparent, ByteBuffer& buffer) {
-  const int32_t width = bitmap.Width();
-  const int32_t height = bitmap.Height();
-  const bool hasPixels = width >= 1 && height >= 1;
   buffer.Clear();
-  // The whole file is sized at once (this is where a buffer that can't grow
-  // fails), then filled in place and left positioned at its end, as if each
-  // word had been appended.
-  buffer.SetSize(LogoFileSize(width, height));
-  uint8_t* out = buffer.Data();
-  WriteLogoHeader(out, {width, height});
-  out += kLogoHeaderSize;
-  if (hasPixels) {
-    for (int32_t y = 0; y < height; ++y) {
-      for (int32_t x = 0; x < width; ++x, out += 2) {
-        WriteBigEndian16(out, PackLogoPixel(bitmap.PixelColour(x, y), transparent));
-      }
-    }
-  }
-  buffer.Seek(0, SeekOrigin::End);
+  WriteLogoFile(
+      bitmap.Width(), bitmap.Height(),
+      [&](int32_t y) { return [&, y](int32_t x) { return PackLogoPixel(bitmap.PixelColour(x, y), transparent); }; },
+      buffer);
 }
 
 bool TransparencyFlag(int setTransIndex, int32_t width, int32_t height) {

@@ -28,6 +28,27 @@ LogoPixel PackLogoPixel(Rgb colour, bool transparent);
 /// EOutOfMemory when the buffer can't grow.
 void EncodeLogo(const SourceBitmap& bitmap, bool transparent, ByteBuffer& buffer);
 
+/// Writes a whole logo file of `width` x `height` into `buffer`, replacing
+/// what it held, and leaves it positioned at its end, as if each word had
+/// been appended: the header, then for each row y from the top, the words
+/// wordsOfRow(y)(x) from the left (the header alone when W or H is not
+/// positive). The file is sized at once, which is where a buffer that can't
+/// grow fails (EOutOfMemory).
+template <typename WordsOfRow>
+void WriteLogoFile(int32_t width, int32_t height, WordsOfRow wordsOfRow, ByteBuffer& buffer) {
+  buffer.SetSizeForOverwrite(LogoFileSize(width, height));  // every byte is written below
+  uint8_t* out = buffer.Data();
+  WriteLogoHeader(out, {width, height});
+  out += kLogoHeaderSize;
+  if (width >= 1 && height >= 1) {
+    for (int32_t y = 0; y < height; ++y) {
+      const auto word = wordsOfRow(y);
+      for (int32_t x = 0; x < width; ++x, out += 2) WriteBigEndian16(out, word(x));
+    }
+  }
+  buffer.Seek(0, SeekOrigin::End);
+}
+
 /// The transparency flag for a W x H image under the "Zet transparatie"
 /// choice: "On" sets it, "Uit" clears it, and "Auto" (and any index outside
 /// the choice, such as -1 for none) sets it for the KVX size 50 x 30 only.

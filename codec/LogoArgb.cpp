@@ -14,15 +14,9 @@ namespace {
 constexpr uint32_t kOpaqueAlpha = 0xFF000000u;
 constexpr uint32_t kHalfAlpha = 128;
 
-bool IsPictureSize(int32_t width, int32_t height) {
-  return width >= 1 && height >= 1 && int64_t{width} * int64_t{height} <= kMaxLogoPixels;
-}
-
-void CheckPictureSize(int32_t width, int32_t height) {
-  if (width < 1 || height < 1) {
-    throw EInvalidLogo(msg::Format(msg::kLogoHasNoPixels, {std::to_string(width), std::to_string(height)}));
-  }
-  CheckLogoPixelCount(LogoHeader{width, height}, kMaxLogoPixels);
+// CheckLogoPictureSize's rule without the reason, for sniffing.
+bool IsLogoPictureSize(LogoHeader header) {
+  return header.width >= 1 && header.height >= 1 && int64_t{header.width} * header.height <= kMaxLogoPixels;
 }
 
 }  // namespace
@@ -42,9 +36,17 @@ LogoPixel ArgbToLogoPixel(uint32_t argb) {
   return PackLogoPixel(colour, false);
 }
 
+void CheckLogoPictureSize(LogoHeader header) {
+  if (header.width < 1 || header.height < 1) {
+    throw EInvalidLogo(
+        msg::Format(msg::kLogoHasNoPixels, {std::to_string(header.width), std::to_string(header.height)}));
+  }
+  CheckLogoPixelCount(header, kMaxLogoPixels);
+}
+
 bool CouldBeLogoPicture(const uint8_t* header, int64_t fileSize) {
   const LogoHeader logo = ReadLogoHeader(header);
-  if (!IsPictureSize(logo.width, logo.height)) return false;
+  if (!IsLogoPictureSize(logo)) return false;
   return fileSize < 0 || (fileSize >= LogoFileSize(logo.width, logo.height) && fileSize <= kMaxLogoFileSize);
 }
 
@@ -52,7 +54,7 @@ LogoHeader CheckLogoPicture(const uint8_t* data, size_t size) {
   // The decoders' refusals, in their order, with the picture's size limits
   // between.
   const LogoHeader header = LogoHeaderOf(data, size);
-  CheckPictureSize(header.width, header.height);
+  CheckLogoPictureSize(header);
   CheckLogoPixelsFit(header, size);
   return header;
 }
@@ -74,18 +76,12 @@ void ArgbToRgba(const uint32_t* argb, size_t count, uint8_t* rgba) {
 
 void EncodeLogoArgb(int32_t width, int32_t height, const std::function<const uint32_t*(int32_t y)>& row,
                     ByteBuffer& buffer) {
-  CheckPictureSize(width, height);
-  ByteBuffer built;
-  built.SetSize(LogoFileSize(width, height));
-  uint8_t* out = built.Data();
-  WriteLogoHeader(out, {width, height});
-  out += kLogoHeaderSize;
-  for (int32_t y = 0; y < height; ++y) {
-    const uint32_t* pixels = row(y);
-    for (int32_t x = 0; x < width; ++x, out += 2) WriteBigEndian16(out, ArgbToLogoPixel(pixels[x]));
-  }
-  buffer = std::move(built);
-  buffer.Seek(0, SeekOrigin::End);
+  CheckLogoPictureSize({width, height});
+  ByteBuffer built;  // takes the buffer's place only when whole
+  WriteLogoFile(
+      width, height,
+      [&row](int32_t y) { return [pixels = row(y)](int32_t x) { return ArgbToLogoPixel(pixels[x]); }; }, built);
+  buffer = std::move(built);  // positioned at its end
 }
 
 }  // namespace lum

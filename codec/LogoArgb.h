@@ -25,6 +25,10 @@ uint32_t LogoPixelToArgb(LogoPixel word);
 /// colour (each channel's top five bits). Black stays opaque black 0x8000.
 LogoPixel ArgbToLogoPixel(uint32_t argb);
 
+/// Throws EInvalidLogo, with the reason, for a logo size that gives no
+/// picture: one without pixels or with more than kMaxLogoPixels.
+void CheckLogoPictureSize(LogoHeader header);
+
 /// Whether a file that starts with these 8 header bytes can be a logo with
 /// pixels: at least one and at most kMaxLogoPixels, and, where the file's
 /// size is known (`fileSize` >= 0), enough bytes for them and no more than

@@ -130,6 +130,16 @@ TEST_F(LumThumbTest, FailuresWriteNothingAndGiveTheReasonOnOneLine) {
   EXPECT_EQ(result.output, "lumthumb: Datei \"" + (dir_ / "ring.kvx") +
                                "\" kann nicht erstellt werden. it is the file being converted\n");
 
+  // A name ending in "/" names a folder, never the file before it.
+  result = Run({"ring.kvx", "kept.png/", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Datei \"" + (dir_ / "kept.png/") + "\" kann nicht erstellt werden. Not a directory\n");
+  result = Run({"ring.kvx", "new.png/.", "128"});
+  EXPECT_EQ(result.exitStatus, 1);
+  EXPECT_EQ(result.output,
+            "lumthumb: Datei \"" + (dir_ / "new.png/") + "\" kann nicht erstellt werden. Is a directory\n");
+
   test::RunOptions asUser;
   asUser.unprivileged = true;  // as root, a folder of root's is read-only to "nobody"
   result = Run({"ring.kvx", "ro/out.png", "128"}, asUser);

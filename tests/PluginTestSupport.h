@@ -42,18 +42,20 @@ inline std::vector<uint32_t> RgbaPixels(const uint8_t* data, int width, int heig
 }
 
 /// The logo's pixels as 0xAARRGGBB, rows from the top; a transparent pixel
-/// is 0 (the decoder shows it black). For a well-formed logo.
+/// is 0 (the decoder shows it black). For a logo the decoder accepts, with
+/// pixels; its words are the last bytes of the file, whatever lies before.
 inline std::vector<uint32_t> DecoderPixels(const Bytes& logo) {
   ByteBuffer image;
   const LogoHeader header = DecodeLogoBytes(logo.data(), logo.size(), 0, image);
   const size_t width = static_cast<size_t>(header.width);
   const size_t height = static_cast<size_t>(header.height);
   const size_t rowSize = 3 * width + static_cast<size_t>(BmpRowPadding(header.width));
+  const size_t words = logo.size() - 2 * width * height;
   std::vector<uint32_t> pixels;
   for (size_t y = 0; y < height; ++y) {
     const uint8_t* bgr = image.Data() + kBmpHeaderSize + rowSize * (height - 1 - y);  // bottom-up
     for (size_t x = 0; x < width; ++x, bgr += 3) {
-      const size_t word = 8 + 2 * (y * width + x);
+      const size_t word = words + 2 * (y * width + x);
       const bool transparent = logo[word] == 0 && logo[word + 1] == 0;
       pixels.push_back(transparent ? 0u : 0xFF000000u | uint32_t{bgr[2]} << 16 | uint32_t{bgr[1]} << 8 | bgr[0]);
     }

@@ -1,4 +1,4 @@
-// A logo's picture for a file manager: decoded by the codec's core, with
+// A logo's picture for a file manager: decoded row by row by the codec, with
 // transparent pixels clear, and enlarged by whole pixels.
 #pragma once
 

@@ -140,24 +140,39 @@ void ExpandRle(const uint8_t* bytes, size_t size, const BmpLayout& layout, bool 
   }
 }
 
-void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride) {
-  const uint32_t* masks = layout.masks;
+namespace {
+
+// Walks the uncompressed rows of the file, as many bytes a pixel as its
+// bits say, rows padded to four bytes, bottom-up unless the height is
+// negative: `pixels(from, to, width)` turns the row at `from` into the
+// picture's row `to`. Stops at the first row the file does not hold.
+template <typename Pixels>
+void WalkPixelRows(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride,
+                   Pixels pixels) {
   const int64_t width = layout.width < 0 ? -layout.width : layout.width;
   const int64_t height = layout.height < 0 ? -layout.height : layout.height;
-  const int bytesPerPixel = layout.bitsPerPixel / 8;
   const int64_t rowBytes = (width * layout.bitsPerPixel + 31) / 32 * 4;
+  for (int64_t line = 0; line < height; ++line) {
+    const int64_t start = layout.pixelDataOffset + line * rowBytes;
+    if (start + width * (layout.bitsPerPixel / 8) > static_cast<int64_t>(size)) return;
+    auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) +
+                                           static_cast<size_t>(layout.height < 0 ? line : height - 1 - line) * stride);
+    pixels(bytes + start, to, width);
+  }
+}
+
+}  // namespace
+
+void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride) {
+  const uint32_t* masks = layout.masks;
+  const int bytesPerPixel = layout.bitsPerPixel / 8;
   int shifts[4];
   int widths[4];
   for (int i = 0; i < 4; ++i) {
     shifts[i] = LowestBit(masks[i]);
     widths[i] = BitCount(masks[i]);
   }
-  for (int64_t line = 0; line < height; ++line) {
-    const int64_t start = layout.pixelDataOffset + line * rowBytes;
-    if (start + width * bytesPerPixel > static_cast<int64_t>(size)) return;
-    const uint8_t* from = bytes + start;
-    auto* to = reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) +
-                                           static_cast<size_t>(layout.height < 0 ? line : height - 1 - line) * stride);
+  WalkPixelRows(bytes, size, layout, rows, stride, [&](const uint8_t* from, uint32_t* to, int64_t width) {
     for (int64_t x = 0; x < width; ++x, from += bytesPerPixel) {
       const uint32_t pixel = bytesPerPixel == 2 ? uint32_t{from[0]} | uint32_t{from[1]} << 8 : Pixel32(from);
       const uint32_t alpha = masks[3] == 0 ? 0xFF : Channel(pixel, masks[3], shifts[3], widths[3]);
@@ -165,23 +180,15 @@ void ReadMaskedPixels(const uint8_t* bytes, size_t size, const BmpLayout& layout
               uint32_t{Channel(pixel, masks[1], shifts[1], widths[1])} << 8 |
               Channel(pixel, masks[2], shifts[2], widths[2]);
     }
-  }
+  });
 }
 
 void ReadRgb24Pixels(const uint8_t* bytes, size_t size, const BmpLayout& layout, uint32_t* rows, size_t stride) {
-  const int64_t width = layout.width;
-  const int64_t height = layout.height;
-  const int64_t rowBytes = (width * 24 + 31) / 32 * 4;
-  for (int64_t line = 0; line < height; ++line) {
-    const int64_t start = layout.pixelDataOffset + line * rowBytes;
-    if (start + width * 3 > static_cast<int64_t>(size)) return;
-    const uint8_t* from = bytes + start;
-    auto* to =
-        reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(rows) + static_cast<size_t>(height - 1 - line) * stride);
+  WalkPixelRows(bytes, size, layout, rows, stride, [](const uint8_t* from, uint32_t* to, int64_t width) {
     for (int64_t x = 0; x < width; ++x, from += 3) {
       to[x] = 0xFF000000u | uint32_t{from[2]} << 16 | uint32_t{from[1]} << 8 | from[0];
     }
-  }
+  });
 }
 
 }  // namespace lum::platform

@@ -56,7 +56,7 @@ uint64_t ReadWholeFile(const std::string& path, ByteBuffer& into, uint64_t limit
   InputFile file(path);
   into.Clear();
   if (file.Size() > limit) return file.Size();
-  into.SetSize(static_cast<int64_t>(file.Size()));
+  into.SetSizeForOverwrite(static_cast<int64_t>(file.Size()));  // every byte read is kept, the rest cut below
   // A file that shrank since it was opened gives what it still holds.
   const size_t got = file.Read(into.Data(), static_cast<size_t>(into.Size()));
   into.SetSize(static_cast<int64_t>(got));

@@ -30,7 +30,9 @@ bool MayFollow(const std::string& link, const struct stat& status) {
 }
 
 // Puts the names of `path`'s parts on `parts`, the first last (the next to
-// walk is at the back); empty parts and "." are left out.
+// walk is at the back); empty parts and "." are left out, except that a path
+// ending in "/" or "/." ends in an empty part: what comes before it must be
+// a folder.
 void PushParts(const std::string& path, std::vector<std::string>& parts) {
   std::vector<std::string> found;
   for (size_t start = 0; start <= path.size();) {
@@ -38,6 +40,10 @@ void PushParts(const std::string& path, std::vector<std::string>& parts) {
     std::string part = path.substr(start, end - start);
     if (!part.empty() && part != ".") found.push_back(std::move(part));
     start = end + 1;
+  }
+  const size_t lastSlash = path.rfind('/');
+  if (lastSlash != std::string::npos && (lastSlash + 1 == path.size() || path.substr(lastSlash) == "/.")) {
+    found.emplace_back();
   }
   parts.insert(parts.end(), found.rbegin(), found.rend());
 }
@@ -66,6 +72,10 @@ OutputTarget ResolveOutputTarget(const std::string& path) {
   while (!parts.empty()) {
     const std::string part = std::move(parts.back());
     parts.pop_back();
+    if (part.empty()) {  // after a folder; at the end, a folder is no output
+      if (parts.empty()) throw EInOutError(EISDIR);
+      continue;
+    }
     if (part == "..") {
       folder = ParentOf(folder);
       continue;
@@ -77,6 +87,8 @@ OutputTarget ResolveOutputTarget(const std::string& path) {
         target.path = candidate;
         return target;
       }
+      // A new name that must be a folder: what creating it would answer.
+      if (errno == ENOENT && parts.size() == 1 && parts.back().empty()) throw EInOutError(EISDIR);
       throw EInOutError(errno);
     }
     if (S_ISLNK(status.st_mode)) {

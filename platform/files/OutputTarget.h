@@ -17,7 +17,8 @@ struct OutputTarget {
 
 /// `path` with every symlink in it followed, in its folders and at its end,
 /// as opening it would. A missing folder on the way, or a name that ends in
-/// a folder, is an error. As the kernel's protected symlinks have it,
+/// a folder or in "/" (ENOTDIR after a file, EISDIR after a new name), is an
+/// error. As the kernel's protected symlinks have it,
 /// whatever the system's setting, a link in a sticky folder that anyone may
 /// write (/tmp), be it the file's or a folder's on the way, is refused with
 /// EACCES unless it belongs to the process (its effective user) or to the

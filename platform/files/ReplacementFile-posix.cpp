@@ -40,16 +40,16 @@ std::atomic<unsigned> temporaryCount{0};
 }  // namespace
 
 ReplacementFile::ReplacementFile(OutputTarget target)
-    : target_(std::move(target)), replaces_(target_.exists) {
-  if (const int error = CreateTemporary(replaces_ ? 0600 : 0666)) {
+    : target_(std::move(target)) {
+  if (const int error = CreateTemporary(target_.exists ? 0600 : 0666)) {
     // A folder that takes no new file, while the old file may be written:
     // that is written in place.
-    if (!replaces_ || (error != EACCES && error != EPERM && error != EROFS)) throw EInOutError(error);
+    if (!target_.exists || (error != EACCES && error != EPERM && error != EROFS)) throw EInOutError(error);
     fd_ = OpenFoundTarget(target_);
     inPlace_ = true;
     return;
   }
-  if (!replaces_) return;
+  if (!target_.exists) return;
   // Owner and group first: changing them may clear the set-id bits.
   const struct stat& old = target_.status;
   if (::fchown(fd_, old.st_uid, old.st_gid) != 0) {
@@ -116,7 +116,7 @@ void ReplacementFile::Write(const uint8_t* data, size_t count) {
 void ReplacementFile::Close() {
   if (failure_) throw *failure_;
   if (fd_ < 0) return;  // closed already
-  if (replaces_ && !inPlace_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
+  if (target_.exists && !inPlace_ && ::fsync(fd_) != 0) Fail(EInOutError(errno));
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0 && errno != EINTR) Fail(EInOutError(errno));
@@ -125,7 +125,7 @@ void ReplacementFile::Close() {
     const int error = errno;
     // A sticky folder (/tmp) lets only a file's owner (or the folder's)
     // replace it, while others may still write it.
-    if (!replaces_ || (error != EPERM && error != EACCES)) Fail(EInOutError(error));
+    if (!target_.exists || (error != EPERM && error != EACCES)) Fail(EInOutError(error));
     WriteInPlaceFromTemporary();
     Discard();
     return;

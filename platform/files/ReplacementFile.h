@@ -56,7 +56,6 @@ class ReplacementFile final : public OutputWriter {
 
   OutputTarget target_;
   std::string temporary_;  ///< empty when there is none (any more)
-  bool replaces_;
   bool inPlace_ = false;  ///< fd_ is the old file itself
   int fd_ = -1;
   std::optional<EInOutError> failure_;

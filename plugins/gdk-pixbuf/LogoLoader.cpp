@@ -140,10 +140,8 @@ gpointer BeginLoad(GdkPixbufModuleSizeFunc sizeFunc, GdkPixbufModulePreparedFunc
 void TellSize(Context& context) {
   if (context.sizeTold || context.bytes.size() < static_cast<size_t>(kLogoHeaderSize)) return;
   context.sizeTold = true;
-  if (!CouldBeLogoPicture(context.bytes.data(), -1)) {
-    CheckLogoPicture(context.bytes.data(), static_cast<size_t>(kLogoHeaderSize));  // throws the reason
-  }
   const LogoHeader header = ReadLogoHeader(context.bytes.data());
+  CheckLogoPictureSize(header);
   int width = header.width;
   int height = header.height;
   if (context.sizeFunc) context.sizeFunc(&width, &height, context.userData);
