@@ -15,7 +15,6 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTest>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -165,12 +164,8 @@ class ShellListViewTest : public ShellModelFixture {
   bool WaitUntilWatching(const std::string& folder) {
     static int probe = 0;
     const int fills = hookCalls_;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
-    while (hookCalls_ == fills && std::chrono::steady_clock::now() < end) {
-      Touch(folder + "/.probe" + std::to_string(++probe));
-      (void)QTest::qWaitFor([&] { return hookCalls_ > fills; }, 100);
-    }
-    return hookCalls_ > fills;
+    return ProbeUntil([&] { Touch(folder + "/.probe" + std::to_string(++probe)); },
+                      [&] { return hookCalls_ > fills; });
   }
 
   std::vector<std::string> EnumeratedNames(const std::string& folder) {

@@ -36,4 +36,17 @@ inline void SettleWatchers(const std::function<int()>& count) {
   }
 }
 
+/// Runs `probe` (a change that the watch reports) every `probeMs` until
+/// `happened`, for at most kGenerousMs: a watch starts on a thread of its
+/// own, so a change made too early goes unseen. Returns `happened()`.
+inline bool ProbeUntil(const std::function<void()>& probe, const std::function<bool()>& happened,
+                       int probeMs = 100) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+  while (!happened() && std::chrono::steady_clock::now() < end) {
+    probe();
+    (void)QTest::qWaitFor(happened, probeMs);
+  }
+  return happened();
+}
+
 }  // namespace lum::test
