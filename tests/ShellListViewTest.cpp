@@ -157,6 +157,15 @@ class ShellListViewTest : public ShellModelFixture {
       if (!editor->isHidden()) return editor;
     return nullptr;
   }
+  /// Opens the in-place editor on the selected row, types `text` over the
+  /// name and ends the edit with `key`.
+  void RenameInPlace(const QString& text, Qt::Key key = Qt::Key_Return) {
+    list_->BeginRename();
+    ASSERT_NE(Editor(), nullptr);
+    Editor()->setText(text);
+    QTest::keyClick(Editor(), key);
+    ProcessEvents();
+  }
 
   /// Makes hidden files, which the list does not show, in `folder` until
   /// the list re-scans (the folder must hold an item that the add-filter is
@@ -424,18 +433,11 @@ TEST_F(ShellListViewTest, RenamingInPlaceRenamesTheFileAndARefusalKeepsTheName) 
   MakeFile(Work("b.kvx"));
   TShellListView& list = ViewerList(Work());
   list.SelectRow(1);
-  list.BeginRename();
-  ASSERT_NE(Editor(), nullptr);
-  Editor()->setText("c.kvx");
-  QTest::keyClick(Editor(), Qt::Key_Return);
-  ProcessEvents();
+  RenameInPlace("c.kvx");
   EXPECT_EQ(list.FolderAt(1)->FullPath(), Work("c.kvx"));
   EXPECT_TRUE(FileExists(Work("c.kvx")));
 
-  list.BeginRename();
-  Editor()->setText("a.kvx");
-  QTest::keyClick(Editor(), Qt::Key_Return);
-  ProcessEvents();
+  RenameInPlace("a.kvx");
   EXPECT_EQ(failures_, std::vector<std::string>{"Umbenennen nach a.kvx ist fehlgeschlagen"});
   EXPECT_EQ(list.FolderAt(1)->InFolderName(), "c.kvx");
   EXPECT_TRUE(FileExists(Work("c.kvx")));
@@ -446,10 +448,7 @@ TEST_F(ShellListViewTest, EditingANameThatIsNotUtf8KeepsEveryByteTheUserDidNotTo
   MakeFile(Work(latin1));
   TShellListView& list = ViewerList(Work());
   list.SelectRow(0);
-  list.BeginRename();
-  Editor()->setText("other.kvx");
-  QTest::keyClick(Editor(), Qt::Key_Escape);
-  ProcessEvents();
+  RenameInPlace("other.kvx", Qt::Key_Escape);
   list.BeginRename();
   QTest::keyClick(Editor(), Qt::Key_Return);
   ProcessEvents();
@@ -484,10 +483,7 @@ TEST_F(ShellListViewTest, TheKeyThatEndsARenameBelongsToTheEditorAlone) {
   ProcessEvents();
   EXPECT_TRUE(FileExists(Work("sunny.hzn")));
 
-  list.BeginRename();
-  Editor()->setText("moon.hzn");
-  QTest::keyClick(Editor(), Qt::Key_Escape);
-  ProcessEvents();
+  RenameInPlace("moon.hzn", Qt::Key_Escape);
   EXPECT_EQ(RowNames(), std::vector<std::string>{"sunny.hzn"});
   EXPECT_TRUE(launcher.Requests().empty());
   EXPECT_EQ(keyUps, 0);
@@ -531,10 +527,7 @@ TEST_F(ShellListViewTest, ARenamedRowTakesItsPlaceInTheFolderOrderAtTheNextResca
   for (const char* name : {"b.kvx", "c.kvx", "d.kvx", "e.kvx"}) MakeFile(Work(name));
   TShellListView& list = ViewerList(Work());
   list.SelectRow(0);
-  list.BeginRename();
-  Editor()->setText("z.kvx");
-  QTest::keyClick(Editor(), Qt::Key_Return);
-  ProcessEvents();
+  RenameInPlace("z.kvx");
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"z.kvx", "c.kvx", "d.kvx", "e.kvx"}));
   Key(Qt::Key_F5);
   EXPECT_EQ(RowNames(), (std::vector<std::string>{"c.kvx", "d.kvx", "e.kvx", "z.kvx"}));
@@ -781,6 +774,7 @@ TEST_F(ShellListViewTest, AChangeWhileANameIsEditedWaitsUntilTheEditHasEnded) {
   TShellListView& list = WatchedList(Work());
   list.SelectRow(0);
   list.BeginRename();
+  ASSERT_NE(Editor(), nullptr);
   Editor()->setText("sunny");
   MakeFile(Work("moon.kvx"));
   list.Notifier()->OnChange()();
