@@ -27,6 +27,7 @@
 #include "platform/controls/Splitter.h"
 #include "tests/ControlsTestSupport.h"
 #include "tests/ShellModelSupport.h"
+#include "tests/TestSupport.h"
 #include "tools/BmpBuilder.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellListModel.h"
@@ -508,7 +509,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeSelectedIsReportedWithoutAFullStop) {
 TEST_F(MainWindowTest, TabbingPassesTheHiddenShowButtonBy) {
   TForm1& form = Start();
   form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 60'000));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, kGenerousMs));
   form.ShellTreeView1->setFocus();
   std::set<QWidget*> reached;
   for (int press = 0; press < 40; ++press) {

@@ -10,12 +10,11 @@
 
 #include "platform/watch/ChangeHandle.h"
 #include "platform/watch/WindowThreadCall.h"
+#include "tests/TestSupport.h"
 #include "tests/WatchTestSupport.h"
 
 namespace lum::test {
 
-/// The overall limit of a wait for something that must happen.
-constexpr int kGenerousMs = 60'000;
 /// How long a check that nothing happens watches for it, and how long the
 /// watchers must have been quiet before.
 constexpr int kQuietMs = 300;
