@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/controls/Application.h"
+#include "tests/TestSupport.h"
 
 namespace lum::controls {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(ApplicationTest, CtrlQClosesTheMainForm) {
   TForm& form = application.CreateForm<TForm>();
   form.show();
   form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 60'000));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, test::kGenerousMs));
   QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(form.isVisible());
 }

@@ -16,6 +16,7 @@
 #include "platform/controls/Control.h"
 #include "platform/controls/RadioGroup.h"
 #include "tests/ControlsTestSupport.h"
+#include "tests/TestSupport.h"
 
 namespace lum::test {
 namespace {
@@ -113,7 +114,7 @@ TEST(ExceptionGuard, ANameThatLooksLikeMarkupIsShownAsItIs) {
       shown = ShownText(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")));
       box->accept();
     }
-    if (waited.elapsed() > 60'000 && QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+    if (waited.elapsed() > kGenerousMs && QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
   });
   poll.start(10);
   controls::HandleException(message);

@@ -6,15 +6,12 @@
 #include <stdexcept>
 
 #include "tests/ControlsTestSupport.h"
+#include "tests/TestSupport.h"
 
 namespace lum::test {
 namespace {
 
 using controls::TForm;
-
-// A wait for what the window system must deliver ends as soon as it has,
-// within a limit that only a very busy machine comes near.
-constexpr int kGenerousMs = 60'000;
 
 // (screen − window) ÷ 2 with the halves rounded toward zero, also when the
 // window is wider than the screen.

@@ -27,6 +27,7 @@
 #include "platform/controls/Splitter.h"
 #include "tests/ControlsTestSupport.h"
 #include "tests/ShellModelSupport.h"
+#include "tests/TestSupport.h"
 #include "tools/BmpBuilder.h"
 #include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ShellListModel.h"
@@ -445,17 +446,25 @@ TEST_F(MainWindowTest, ALogoOfTheLargestSizeShowsAndOnePixelMoreIsRefusedAtOnce)
   };
   writeLogo("largest.kvx", side, side);
   writeLogo("over.kvx", 1, side * side + 1);
+  WriteFile(Work("small.kvx"), Logo(50, 30, 0x8421));
 
-  TForm1& form = Start({"/s", Work("over.kvx")});
+  // The peak is taken before the refused logo is ever clicked, and after a
+  // click on a small one: what a first click costs (under AddressSanitizer
+  // some 20 MiB) is not taken for pixels read.
+  TForm1& form = Start({"/s", Work("small.kvx")});
+  Press(form.ShowBtn);
+  ClickRow(RowOf("small.kvx"));
+  ProcessEvents();
   const int64_t before = PeakMemory();
-  Press(form.ShowBtn);  // selects and shows it once more, in the browser
-  ASSERT_EQ(boxes_.Boxes().size(), 2u);
-  EXPECT_EQ(boxes_.Boxes()[1].text.toStdString(), "Logo too large: 1 x 16777217 pixels, more than 16777216.");
+  ClickRow(RowOf("over.kvx"));
+  ProcessEvents();
+  ASSERT_EQ(boxes_.Boxes().size(), 1u);
+  EXPECT_EQ(boxes_.Boxes()[0].text.toStdString(), "Logo too large: 1 x 16777217 pixels, more than 16777216.");
   EXPECT_LT(PeakMemory() - before, int64_t{16} << 20);  // its 32 MiB of pixels unread
 
   ClickRow(RowOf("largest.kvx"));
   ProcessEvents();
-  EXPECT_EQ(boxes_.Boxes().size(), 2u);
+  EXPECT_EQ(boxes_.Boxes().size(), 1u);
   EXPECT_EQ(SizeLabel(), "4096 x 4096  (no logo recognized)");
   const QImage& shown = form.Image1->Picture();
   ASSERT_EQ(shown.size(), QSize(side, side));
@@ -500,7 +509,7 @@ TEST_F(MainWindowTest, AFolderThatCannotBeSelectedIsReportedWithoutAFullStop) {
 TEST_F(MainWindowTest, TabbingPassesTheHiddenShowButtonBy) {
   TForm1& form = Start();
   form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, 60'000));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form, kGenerousMs));
   form.ShellTreeView1->setFocus();
   std::set<QWidget*> reached;
   for (int press = 0; press < 40; ++press) {

@@ -8,6 +8,7 @@
 #include "platform/controls/GroupBox.h"
 #include "platform/controls/RadioGroup.h"
 #include "platform/controls/Scaling.h"
+#include "tests/TestSupport.h"
 
 namespace lum::test {
 namespace {
@@ -51,7 +52,7 @@ TEST(RadioGroup, RunsOnClickWhenTheSelectionChangesByUserOrCodeAndNeverForTheSam
   group->OnClick = [&] { clicks.push_back(group->ItemIndex()); };
   group->show();
   group->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get(), 60'000));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(group.get(), kGenerousMs));
 
   QTest::mouseClick(group->Button(4), Qt::LeftButton);
   QTest::mouseClick(group->Button(4), Qt::LeftButton);

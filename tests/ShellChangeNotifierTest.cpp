@@ -84,12 +84,8 @@ class Callbacks {
 bool ReportsChangesIn(Callbacks& callbacks, const std::string& folder, int probeMs = 100) {
   static int probe = 0;
   const int seen = callbacks.Count();
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
-  while (callbacks.Count() == seen && std::chrono::steady_clock::now() < end) {
-    Touch(folder + "/.probe" + std::to_string(++probe));
-    (void)QTest::qWaitFor([&] { return callbacks.Count() > seen; }, probeMs);
-  }
-  return callbacks.Count() > seen;
+  return test::ProbeUntil([&] { Touch(folder + "/.probe" + std::to_string(++probe)); },
+                          [&] { return callbacks.Count() > seen; }, probeMs);
 }
 
 // Waits until the notifier watches `folder`, then lets the callbacks settle
@@ -331,11 +327,8 @@ TEST_F(ShellChangeNotifier, DestroyedFromItsOwnCallbackItsWorkerEndsWithoutWaiti
     // The worker waits for this callback; it must not have to.
     endedWhileCallbackRan = WithoutEvents(NoWorkerRuns);
   });
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
-  for (int probe = 0; calls == 0 && std::chrono::steady_clock::now() < end; ++probe) {
-    Touch(dir / ("probe" + std::to_string(probe)));
-    (void)QTest::qWaitFor([&] { return calls > 0; }, 100);
-  }
+  int probe = 0;
+  test::ProbeUntil([&] { Touch(dir / ("probe" + std::to_string(probe++))); }, [&] { return calls > 0; });
   ASSERT_EQ(calls, 1);
   EXPECT_TRUE(endedWhileCallbackRan);
   Touch(dir / "after");

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -151,12 +150,8 @@ class ShellTreeViewTest : public ShellModelFixture {
   bool WaitUntilReloaded(const std::string& folder) {
     static int probe = 0;
     const int asked = treeAsked_;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
-    while (treeAsked_ == asked && std::chrono::steady_clock::now() < end) {
-      CreateFolder(folder + "/.probe" + std::to_string(++probe));
-      (void)QTest::qWaitFor([&] { return treeAsked_ > asked; }, 100);
-    }
-    return treeAsked_ > asked;
+    return ProbeUntil([&] { CreateFolder(folder + "/.probe" + std::to_string(++probe)); },
+                      [&] { return treeAsked_ > asked; });
   }
 
   std::unique_ptr<TShellListView> list_;

@@ -22,6 +22,10 @@ namespace lum::test {
 
 using Bytes = std::vector<uint8_t>;
 
+/// The overall limit of a wait for what must happen. The wait ends as soon
+/// as it has; only a very busy machine comes near the limit.
+constexpr int kGenerousMs = 60'000;
+
 /// A file name that is not UTF-8.
 inline const std::string kNotUtf8 = "logo\xff\xfe.kvx";
 

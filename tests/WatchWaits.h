@@ -10,12 +10,11 @@
 
 #include "platform/watch/ChangeHandle.h"
 #include "platform/watch/WindowThreadCall.h"
+#include "tests/TestSupport.h"
 #include "tests/WatchTestSupport.h"
 
 namespace lum::test {
 
-/// The overall limit of a wait for something that must happen.
-constexpr int kGenerousMs = 60'000;
 /// How long a check that nothing happens watches for it, and how long the
 /// watchers must have been quiet before.
 constexpr int kQuietMs = 300;
@@ -34,6 +33,19 @@ inline void SettleWatchers(const std::function<int()>& count) {
     const bool idle = InotifyBytesPending() == 0 && platform::ChangeHandle::NoticesInFlight() == 0;
     if ((count() == seen && idle) || std::chrono::steady_clock::now() > end) return;
   }
+}
+
+/// Runs `probe` (a change that the watch reports) every `probeMs` until
+/// `happened`, for at most kGenerousMs: a watch starts on a thread of its
+/// own, so a change made too early goes unseen. Returns `happened()`.
+inline bool ProbeUntil(const std::function<void()>& probe, const std::function<bool()>& happened,
+                       int probeMs = 100) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kGenerousMs);
+  while (!happened() && std::chrono::steady_clock::now() < end) {
+    probe();
+    (void)QTest::qWaitFor(happened, probeMs);
+  }
+  return happened();
 }
 
 }  // namespace lum::test

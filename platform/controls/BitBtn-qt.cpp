@@ -16,7 +16,6 @@ namespace {
 constexpr int kHintPauseMs = 500;
 constexpr int kHintHidePauseMs = 2500;
 constexpr int kSpacing = 4;  ///< between glyph and caption
-constexpr int kBorder = 2;   ///< the button's frame, inside which both are centred
 
 }  // namespace
 
@@ -74,7 +73,7 @@ void TBitBtn::paintEvent(QPaintEvent*) {
   option.icon = QIcon();
   style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
 
-  const QRect inner = rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
+  const QRect inner = rect().adjusted(kFrame, kFrame, -kFrame, -kFrame);
   const QImage glyph = Glyph(isEnabled());
   const QFontMetrics metrics(font());
   const QSize textSize(metrics.horizontalAdvance(text()), metrics.height());

@@ -11,6 +11,10 @@ namespace lum::controls {
 
 class TBitBtn : public QPushButton {
  public:
+  /// The button's frame on each side, inside which glyph and caption are
+  /// centred.
+  static constexpr int kFrame = 2;
+
   explicit TBitBtn(QWidget* parent);
 
   void SetCaption(const QString& caption) { setText(caption); }

@@ -4,7 +4,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "platform/controls/AlignArea.h"
+#include "platform/controls/BitBtn.h"
 #include "platform/controls/Control.h"
 #include "platform/controls/GroupBox.h"
 #include "platform/controls/RadioGroup.h"
@@ -118,9 +118,9 @@ int TextWidthNeeded(const QWidget& widget) {
     const QRect text = item->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item);
     return text.left() + metrics.horizontalAdvance(item->text());
   }
-  if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
-    constexpr int kFrameAndAir = 4;  // on either side
-    return metrics.horizontalAdvance(button->text()) + 2 * kFrameAndAir;
+  if (const auto* button = dynamic_cast<const TBitBtn*>(&widget)) {
+    constexpr int kAir = 2;  // between the frame and the caption, on either side
+    return metrics.horizontalAdvance(button->Caption()) + 2 * (TBitBtn::kFrame + kAir);
   }
   return 0;
 }

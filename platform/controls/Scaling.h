@@ -50,7 +50,7 @@ struct ScaleFactor {
 
 /// The width `widget` needs to show its text whole in its font: a group's
 /// caption with the inset it is drawn at on either side, a radio item's
-/// indicator and text, a push button's caption inside its frame; 0 for
+/// indicator and text, a bitmap button's caption inside its frame; 0 for
 /// anything else.
 int TextWidthNeeded(const QWidget& widget);
 

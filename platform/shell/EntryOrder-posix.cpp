@@ -54,13 +54,8 @@ EntryStatus StatusFrom(const struct stat& status) {
   return entry;
 }
 
-// A symlink that leads nowhere reports itself.
-EntryStatus StatusOf(const char* path) {
-  struct stat status {};
-  if (::stat(path, &status) != 0 && ::lstat(path, &status) != 0) return {};
-  return StatusFrom(status);
-}
-
+// The status of `path` in `folder` (AT_FDCWD for a path of its own) without
+// statx. A symlink that leads nowhere reports itself.
 EntryStatus StatusAtWithoutStatx(int folder, const char* path) {
   struct stat status {};
   if (::fstatat(folder, path, &status, 0) != 0 && ::fstatat(folder, path, &status, AT_SYMLINK_NOFOLLOW) != 0)
@@ -114,7 +109,7 @@ EntryStatus StatusOfEntry(const std::string& folder, std::string_view name) {
   if (!slash) path[at++] = '/';
   std::memcpy(path + at, name.data(), name.size());
   path[length] = '\0';
-  return StatusOf(path);
+  return StatusAtWithoutStatx(AT_FDCWD, path);
 }
 
 int CompareStatus(int column, const EntryStatus& a, const EntryStatus& b) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "viewer/ShellCtrls/ControlErrors.h"
 #include "viewer/ShellCtrls/ControlScopes.h"
 
 namespace lum {
@@ -41,12 +40,10 @@ void TChangeMerger::Refresh(const std::function<void()>& refresh) {
   refreshing_ = true;
   changedMeanwhile_ = false;
   const qint64 start = clock_.elapsed();
-  const int64_t reportingBefore = ControlReportingMs();
   const OnExit done([&] {
     refreshing_ = false;
     const qint64 end = clock_.elapsed();
-    const qint64 own = std::max<qint64>(0, end - start - (ControlReportingMs() - reportingBefore));
-    nextStartMs_ = end + PauseAfter(own);
+    nextStartMs_ = end + PauseAfter(end - start);
     if (std::exchange(changedMeanwhile_, false)) Schedule();
   });
   refresh();

@@ -7,9 +7,7 @@
 // rest of its core for the user. The pause is no longer than 2 s, so that a
 // change shows within that, unless the refresh itself took over a second:
 // then it is twice the refresh's time, and refreshing takes at most a third
-// of the time. A refresh's own time leaves out the time a message
-// box it showed waited for the user. No notice is dropped: a refresh always
-// follows the last one.
+// of the time. No notice is dropped: a refresh always follows the last one.
 #pragma once
 
 #include <QElapsedTimer>

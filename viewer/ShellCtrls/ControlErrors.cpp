@@ -1,6 +1,5 @@
 #include "viewer/ShellCtrls/ControlErrors.h"
 
-#include <chrono>
 #include <cstdio>
 #include <utility>
 
@@ -18,12 +17,6 @@ ControlExceptionHandler& Handler() {
   return handler;
 }
 
-// Failures are reported on the window's thread alone.
-std::chrono::steady_clock::duration& ReportingTime() {
-  static std::chrono::steady_clock::duration time{};
-  return time;
-}
-
 }  // namespace
 
 ControlExceptionHandler SetControlExceptionHandler(ControlExceptionHandler handler) {
@@ -33,17 +26,11 @@ ControlExceptionHandler SetControlExceptionHandler(ControlExceptionHandler handl
 }
 
 void ReportControlException(const std::exception& failure) noexcept {
-  const auto start = std::chrono::steady_clock::now();
   try {
     Handler()(failure);
   } catch (...) {
     WriteToStandardError(failure);
   }
-  ReportingTime() += std::chrono::steady_clock::now() - start;
-}
-
-int64_t ControlReportingMs() noexcept {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(ReportingTime()).count();
 }
 
 }  // namespace lum

@@ -4,7 +4,6 @@
 // handler, which the main window points at its message box.
 #pragma once
 
-#include <cstdint>
 #include <exception>
 #include <functional>
 #include <utility>
@@ -20,11 +19,6 @@ ControlExceptionHandler SetControlExceptionHandler(ControlExceptionHandler handl
 /// Hands `failure` to the handler. A handler that raises itself is cut
 /// short and the message written to standard error.
 void ReportControlException(const std::exception& failure) noexcept;
-
-/// How long the handler has taken so far, all reports together, in
-/// milliseconds. A message box waits for the user: a control that times its
-/// own work (TChangeMerger) leaves that time out.
-int64_t ControlReportingMs() noexcept;
 
 /// Runs `action`; a failure that escapes it goes to ReportControlException.
 /// Use it wherever Qt calls into a control.
