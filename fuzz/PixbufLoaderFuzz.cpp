@@ -2,8 +2,8 @@
 // loader's entry points, as gdk-pixbuf calls them: loaded whole from a file,
 // and incrementally in two pieces split where the input says. Both give a
 // picture exactly when the logo is one the loader must accept, of the
-// header's size, each pixel the decoder's; a refusal sets an error. An accepted picture saved
-// and loaded again gives the same pixels.
+// header's size, each pixel the decoder's; a refusal sets an error. An
+// accepted picture saved and loaded again gives the same pixels.
 #include <cstdio>
 #include <vector>
 
